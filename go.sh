@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Set up and go. `./go.sh run` installs what is missing, builds and starts the program;
+# `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei
+  fonts-dejavu-core xvfb xdotool xauth)
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j2
+}
+
+run_fuzzers() {
+  build build-fuzz -DLC_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local target name work
+  for target in build-fuzz/bin/*_fuzz; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    work=$(mktemp -d)
+    echo "fuzzing $name for ${LC_FUZZ_SECONDS:-30} s"
+    "$target" -max_total_time="${LC_FUZZ_SECONDS:-30}" -print_final_stats=0 \
+      "$work" "tests/fuzz/corpus/${name%_fuzz}" 2>"$work.log" || {
+      tail -n 40 "$work.log"
+      echo "fuzz target $name failed"
+      return 1
+    }
+    rm -rf "$work" "$work.log"
+  done
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    build build
+    shift
+    exec build/bin/lingchuan "$@"
+    ;;
+  test)
+    install_missing
+    build build
+    ctest --test-dir build -j2 --output-on-failure
+    build build-asan -DLC_SANITIZE=ON -DLC_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    ctest --test-dir build-asan -j2 --output-on-failure
+    run_fuzzers
+    ;;
+  *)
+    echo "usage: ./go.sh run [program options] | ./go.sh test" >&2
+    exit 2
+    ;;
+esac
