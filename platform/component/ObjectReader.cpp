@@ -1,0 +1,213 @@
+#include "platform/component/ObjectReader.h"
+
+#include <cmath>
+
+#include "platform/component/Collection.h"
+#include "platform/component/Cp936.h"
+#include "platform/component/Unicode.h"
+
+namespace {
+
+// Hands one named value to the object's extra stored properties.
+class DefinedPropertyReader : public TFiler {
+ public:
+  DefinedPropertyReader(std::string_view name, const TFormValue& value)
+      : name_(name), value_(value) {}
+  void DefineProperty(const char* name, const Reader& read, const Writer&, bool) override {
+    if (handled_ || !SameText(name, name_)) return;
+    handled_ = true;
+    read(value_);
+  }
+  bool handled() const { return handled_; }
+
+ private:
+  std::string_view name_;
+  const TFormValue& value_;
+  bool handled_ = false;
+};
+
+int64_t Ordinal(const TFormValue& value) {
+  if (!value.IsInteger()) throw EReadError("integer expected");
+  return value.integer;
+}
+
+double Number(const TFormValue& value) {
+  if (value.type == TValueType::Extended) {
+    const long double v = ExtendedToLongDouble(value.extended);
+    if (!std::isfinite(v)) throw EReadError("invalid number");
+    return double(v);
+  }
+  return double(Ordinal(value));
+}
+
+int64_t EnumValue(const TEnumInfo& names, const TFormValue& value) {
+  if (value.type != TValueType::Ident) return Ordinal(value);
+  const int index = names.Find(value.text);
+  if (index < 0) throw EReadError("unknown value " + value.text);
+  return index;
+}
+
+int64_t SetValue(const TEnumInfo& names, const TFormValue& value) {
+  if (value.type != TValueType::Set) throw EReadError("set expected");
+  int64_t bits = 0;
+  for (const std::string& name : value.set) {
+    const int index = names.Find(name);
+    if (index < 0 || index > 31) throw EReadError("unknown set element " + name);
+    bits |= int64_t(1) << index;
+  }
+  return bits;
+}
+
+void ReadCollection(TCollection& collection, const TFormValue& value,
+                    const std::function<void(TObject&, const TFormProperty&)>& readProp) {
+  if (value.type != TValueType::Collection) throw EReadError("collection expected");
+  collection.BeginUpdate();
+  collection.Clear();
+  for (const TFormItem& item : value.items) {
+    TCollectionItem* target = collection.Add();
+    for (const TFormProperty& prop : item.props) readProp(*target, prop);
+  }
+  collection.EndUpdate();
+}
+
+}  // namespace
+
+std::string FormValueText(const TFormValue& value) {
+  switch (value.type) {
+    case TValueType::String:
+    case TValueType::LString:
+      return IsAscii(value.text) ? value.text : Utf16ToUtf8(Cp936ToUtf16(value.text));
+    case TValueType::Utf8String:
+      return value.text;
+    case TValueType::WString:
+      return Utf16ToUtf8(value.wide);
+    default:
+      throw EReadError("string expected");
+  }
+}
+
+std::u16string FormValueWide(const TFormValue& value) {
+  if (value.type == TValueType::WString) return value.wide;
+  return Utf8ToUtf16(FormValueText(value));
+}
+
+void TObjectReader::ReadInto(TComponent& root, const TFormObject& form) {
+  root_ = &root;
+  root.SetState(csLoading | csReading, true);
+  loaded_.push_back(&root);
+  ReadProperties(root, form.props);
+  for (const TFormObject& child : form.children) ReadComponent(child, &root);
+  ResolveFixups();
+  for (TComponent* component : loaded_) {
+    component->SetState(csReading, false);
+    component->Loaded();
+  }
+  loaded_.clear();
+}
+
+void TObjectReader::ReadComponent(const TFormObject& form, TComponent* parent) {
+  const TClassInfo* info = FindClass(form.className);
+  TComponent* component = info ? info->Create(root_) : nullptr;
+  if (!component) return Error("class " + form.className + " not found");
+  component->SetState(csLoading | csReading, true);
+  if (!options_.clearNames && !form.name.empty()) {
+    try {
+      component->SetName(form.name);
+    } catch (const Exception& e) {
+      Error(e.what());
+    }
+  }
+  component->SetParentComponent(parent);
+  loaded_.push_back(component);
+  ReadProperties(*component, form.props);
+  for (const TFormObject& child : form.children) ReadComponent(child, component);
+}
+
+void TObjectReader::ReadProperties(TComponent& component, const std::vector<TFormProperty>& props) {
+  for (const TFormProperty& prop : props) {
+    try {
+      ReadProperty(component, prop);
+    } catch (const Exception& e) {
+      Error(component.ClassName() + "." + prop.name + ": " + e.what());
+    }
+  }
+}
+
+void TObjectReader::ReadProperty(TComponent& component, const TFormProperty& prop) {
+  TObject* target = &component;
+  std::string_view path = prop.name;
+  for (size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.')) {
+    const TPropInfo* info = target->ClassType().FindProp(path.substr(0, dot));
+    target = info && info->kind == TPropKind::Object ? info->getObject(*target) : nullptr;
+    if (!target) break;
+    path.remove_prefix(dot + 1);
+  }
+  if (target) {
+    if (auto* persistent = dynamic_cast<TPersistent*>(target)) {
+      DefinedPropertyReader filer(path, prop.value);
+      persistent->DefineProperties(filer);
+      if (filer.handled()) return;
+    }
+    if (const TPropInfo* info = target->ClassType().FindProp(path))
+      return Apply(*target, *info, prop.value);
+  }
+  if (!component.KeepUnknownProperty(prop)) throw EReadError("unknown property");
+}
+
+void TObjectReader::Apply(TObject& target, const TPropInfo& info, const TFormValue& value) {
+  switch (info.kind) {
+    case TPropKind::Integer:
+      return info.setOrdinal(target, Ordinal(value));
+    case TPropKind::Bool:
+      if (value.type != TValueType::True && value.type != TValueType::False)
+        throw EReadError("boolean expected");
+      return info.setOrdinal(target, value.type == TValueType::True);
+    case TPropKind::Enum:
+      return info.setOrdinal(target, EnumValue(*info.names, value));
+    case TPropKind::Set:
+      return info.setOrdinal(target, SetValue(*info.names, value));
+    case TPropKind::Float:
+      return info.setFloat(target, Number(value));
+    case TPropKind::String:
+      return info.setString(target, FormValueText(value));
+    case TPropKind::WString:
+      return info.setWide(target, FormValueWide(value));
+    case TPropKind::Object: {
+      auto* collection = dynamic_cast<TCollection*>(info.getObject(target));
+      if (!collection) throw EReadError("value for an object property");
+      return ReadCollection(*collection, value, [this](TObject& item, const TFormProperty& prop) {
+        const TPropInfo* itemInfo = item.ClassType().FindProp(prop.name);
+        if (!itemInfo) return Error("unknown item property " + prop.name);
+        try {
+          Apply(item, *itemInfo, prop.value);
+        } catch (const Exception& e) {
+          Error(prop.name + ": " + e.what());
+        }
+      });
+    }
+    case TPropKind::Component:
+      if (value.type != TValueType::Ident) throw EReadError("component name expected");
+      fixups_.push_back({&target, &info, value.text});
+      return;
+    case TPropKind::Method: {
+      if (value.type != TValueType::Ident) throw EReadError("method name expected");
+      const TMethodInfo* method = root_->ClassType().FindMethod(value.text);
+      if (!method || method->eventType != info.eventType)
+        throw EReadError("method " + value.text + " not found");
+      return info.setMethod(target, TMethod{root_, method});
+    }
+  }
+}
+
+void TObjectReader::ResolveFixups() {
+  for (const Fixup& fixup : fixups_) {
+    TComponent* found = root_->FindComponent(fixup.name);
+    if (!found && root_->Owner()) found = root_->Owner()->FindComponent(fixup.name);
+    if (!found || !found->InheritsFrom(fixup.prop->objectClass())) {
+      Error("component " + fixup.name + " not found");
+      continue;
+    }
+    fixup.prop->setObject(*fixup.instance, found);
+  }
+  fixups_.clear();
+}
