@@ -2,7 +2,7 @@
 
 #include "platform/DateTimeText.h"
 #include "platform/Platform.h"
-#include "platform/Utf.h"
+#include "platform/component/Unicode.h"
 
 namespace {
 

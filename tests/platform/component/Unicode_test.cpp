@@ -1,4 +1,4 @@
-#include "platform/Utf.h"
+#include "platform/component/Unicode.h"
 
 #include <gtest/gtest.h>
 
