@@ -13,4 +13,8 @@ class IEventLoop {
   virtual void Post(std::function<void()> task) = 0;
   // Handles what is pending now, then returns; for the places that wait in place.
   virtual void ProcessMessages() = 0;
+  // Handles messages, waiting for them as needed, until `done` answers true: the main loop
+  // and the loops of modal windows. Returns early when nothing is left that could make it
+  // true (the application quits, or a virtual clock has no timer left).
+  virtual void RunUntil(const std::function<bool()>& done) = 0;
 };

@@ -8,6 +8,7 @@
 #include "platform/Locale.h"
 #include "platform/MessageBox.h"
 #include "platform/PowerActions.h"
+#include "platform/Window.h"
 
 struct PlatformServices {
   IClock* clock = nullptr;
@@ -15,6 +16,7 @@ struct PlatformServices {
   IMessageBox* messageBox = nullptr;
   ILocale* locale = nullptr;
   IPowerActions* power = nullptr;
+  IWindowSystem* windows = nullptr;
 };
 
 // Throws std::logic_error when no platform is installed.

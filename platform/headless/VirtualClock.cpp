@@ -54,8 +54,22 @@ void TVirtualClock::Advance(int64_t ms) {
     if (onTimer) onTimer();
     ProcessMessages();
   }
-  elapsed_ = until;
+  // A modal loop run from a callback may have moved time past `until`.
+  elapsed_ = std::max(elapsed_, until);
   ProcessMessages();
+}
+
+void TVirtualClock::RunUntil(const std::function<bool()>& done) {
+  ProcessMessages();
+  while (!done()) {
+    TVirtualTimer* timer = NextDue(INT64_MAX);
+    if (!timer) return;
+    elapsed_ = std::max(elapsed_, timer->due_);
+    Arm(*timer);
+    std::function<void()> onTimer = timer->onTimer_;
+    if (onTimer) onTimer();
+    ProcessMessages();
+  }
 }
 
 void TVirtualClock::SetNow(TDateTime now) {

@@ -26,6 +26,9 @@ class TVirtualClock : public IClock, public IEventLoop {
   std::unique_ptr<ITimer> CreateTimer() override;
   void Post(std::function<void()> task) override;
   void ProcessMessages() override;
+  // Runs tasks and, while `done` is false, moves time on to each next due timer; returns
+  // when no timer is left to fire.
+  void RunUntil(const std::function<bool()>& done) override;
 
   // Moves time forward by `ms`, firing every timer that falls due on the way at its own due
   // time, earliest first and, at equal times, in the order they were started; the tasks

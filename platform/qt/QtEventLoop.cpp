@@ -1,6 +1,7 @@
 #include "platform/qt/QtEventLoop.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 std::unique_ptr<ITimer> TQtEventLoop::CreateTimer() {
   return std::make_unique<TQtTimer>();
@@ -12,6 +13,11 @@ void TQtEventLoop::Post(std::function<void()> task) {
 
 void TQtEventLoop::ProcessMessages() {
   QCoreApplication::processEvents();
+}
+
+void TQtEventLoop::RunUntil(const std::function<bool()>& done) {
+  while (!done() && !QCoreApplication::closingDown())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 TQtTimer::TQtTimer() {

@@ -10,6 +10,7 @@ class TQtEventLoop : public IEventLoop {
   std::unique_ptr<ITimer> CreateTimer() override;
   void Post(std::function<void()> task) override;
   void ProcessMessages() override;
+  void RunUntil(const std::function<bool()>& done) override;
 };
 
 class TQtTimer : public ITimer {

@@ -7,6 +7,7 @@
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtWindows.h"
 
 // The services of a Qt application, installed for the object's lifetime. Create it after the
 // QApplication and keep at most one.
@@ -22,6 +23,7 @@ class TQtPlatform {
   TQtEventLoop loop_;
   TQtMessageBox messageBox_;
   TQtLocale locale_;
+  TQtWindowSystem windows_;
   std::unique_ptr<IPowerActions> power_;
   PlatformServices previous_;
 };
