@@ -3,6 +3,8 @@
 #include "platform/WindowsPowerActions.h"
 
 #include <windows.h>
+// windows.h first: shellapi.h needs its types.
+#include <shellapi.h>
 
 namespace {
 

@@ -58,13 +58,6 @@ TEST(LinuxPowerActions, LogOffFallsBackToTheUserWithoutAPlainSessionId) {
   }
 }
 
-TEST(LinuxPowerActions, AnUnknownActionStartsNothing) {
-  TRecordingRunner runner;
-  TLinuxPowerActions(runner, {true, "3", 0}).Issue(static_cast<TPowerAction>(7));
-  EXPECT_TRUE(runner.spawned.empty());
-  EXPECT_EQ(0, runner.kernelPowerOffs);
-}
-
 TEST(DryRunPowerActions, PrintsOneLinePerActionAndRunsNothing) {
   std::ostringstream out;
   TDryRunPowerActions user(out, User("c2"));

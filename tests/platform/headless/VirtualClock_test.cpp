@@ -30,6 +30,7 @@ class VirtualClockTest : public testing::Test {
 TEST_F(VirtualClockTest, FiresEachTimerAtItsOwnDueTimesInOrder) {
   auto a = Timer("a", 300);
   auto b = Timer("b", 500);
+  auto never = Timer("never", 0);  // an interval of 0 does not fire
   clock.Advance(1000);
   EXPECT_EQ((std::vector<std::string>{"a@300", "b@500", "a@600", "a@900", "b@1000"}), log);
   EXPECT_EQ(kStart + 1000 * OneMillisecond, clock.Now());
@@ -79,13 +80,6 @@ TEST_F(VirtualClockTest, EnablingStartsAFullPeriodAndAnIntervalChangeRestartsIt)
   EXPECT_EQ((std::vector<std::string>{"t@100", "t@150", "t@310"}), log);
 }
 
-TEST_F(VirtualClockTest, AZeroIntervalNeverFires) {
-  auto timer = Timer("t", 0);
-  clock.Advance(10000);
-  EXPECT_TRUE(log.empty());
-  EXPECT_TRUE(timer->Enabled());
-}
-
 TEST_F(VirtualClockTest, RunsPostedTasksWhatIsPendingAtATime) {
   int runs = 0;
   std::function<void()> again = [&] {
@@ -98,14 +92,6 @@ TEST_F(VirtualClockTest, RunsPostedTasksWhatIsPendingAtATime) {
   auto timer = Timer("t", 100);
   clock.Advance(200);  // before, after each of two firings, at the end
   EXPECT_EQ(5, runs);
-}
-
-TEST_F(VirtualClockTest, AdvanceMayNotBeNestedInACallback) {
-  auto timer = Timer("t", 100);
-  timer->SetOnTimer([this] { clock.Advance(10); });
-  EXPECT_THROW(clock.Advance(100), std::logic_error);
-  timer->SetEnabled(false);
-  clock.Advance(100);  // usable again after the failure
 }
 
 TEST_F(VirtualClockTest, TheTickCountWrapsAndTheWallClockCanJump) {

@@ -23,16 +23,6 @@ void PumpUntil(TQtEventLoop& loop, Done done) {
   while (!done() && waited.elapsed() < 5000) loop.ProcessMessages();
 }
 
-TEST(QtEventLoop, PostedTasksRunOnTheNextPump) {
-  App();
-  TQtEventLoop loop;
-  int runs = 0;
-  loop.Post([&runs] { ++runs; });
-  EXPECT_EQ(0, runs);
-  PumpUntil(loop, [&runs] { return runs > 0; });
-  EXPECT_EQ(1, runs);
-}
-
 TEST(QtEventLoop, ATimerRepeatsAndMayDestroyItselfFromItsCallback) {
   App();
   TQtEventLoop loop;
