@@ -187,8 +187,12 @@ TEST(FormTextTest, NamesThatAreNoWordsAreQuoted) {
   form.name = "a b";
   form.props.push_back({"object", TFormValue::Ident("True")});
   form.props.push_back({"x\xFF", TFormValue::Ident("")});
+  form.props.push_back({"P", TFormValue::Ident("\xFB"
+                                               "a")});
   const std::string text = WriteFormText(form);
-  EXPECT_EQ(text, "object &'a b': &'end'\n  &'object' = &'True'\n  &'x'#255 = &''\nend\n");
+  EXPECT_EQ(
+      text,
+      "object &'a b': &'end'\n  &'object' = &'True'\n  &'x'#255 = &''\n  P = &#251'a'\nend\n");
   EXPECT_EQ(WriteFormBinary(ReadFormText(text)), WriteFormBinary(form));
 }
 
