@@ -143,11 +143,9 @@ void TObjectReader::ReadProperty(TComponent& component, const TFormProperty& pro
     path.remove_prefix(dot + 1);
   }
   if (target) {
-    if (auto* persistent = dynamic_cast<TPersistent*>(target)) {
-      DefinedPropertyReader filer(path, prop.value);
-      persistent->DefineProperties(filer);
-      if (filer.handled()) return;
-    }
+    DefinedPropertyReader filer(path, prop.value);
+    target->DefineProperties(filer);
+    if (filer.handled()) return;
     if (const TPropInfo* info = target->ClassType().FindProp(path))
       return Apply(*target, *info, prop.value);
   }

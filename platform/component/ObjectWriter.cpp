@@ -57,7 +57,9 @@ void TObjectWriter::WriteProperties(TObject& object, const std::string& prefix,
     TFormValue value;
     if (info->kind == TPropKind::Object) {
       TObject* sub = info->getObject(object);
-      auto* collection = dynamic_cast<TCollection*>(sub);
+      auto* collection = sub && sub->InheritsFrom(TCollection::StaticClass())
+                             ? static_cast<TCollection*>(sub)
+                             : nullptr;
       if (collection && collection->Count() > 0) {
         value.type = TValueType::Collection;
         for (int i = 0; i < collection->Count(); ++i) {
@@ -72,10 +74,8 @@ void TObjectWriter::WriteProperties(TObject& object, const std::string& prefix,
       out.push_back({prefix + info->name, std::move(value)});
     }
   }
-  if (auto* persistent = dynamic_cast<TPersistent*>(&object)) {
-    DefinedPropertyWriter filer(prefix, out);
-    persistent->DefineProperties(filer);
-  }
+  DefinedPropertyWriter filer(prefix, out);
+  object.DefineProperties(filer);
 }
 
 bool TObjectWriter::ValueOf(TObject& object, const TPropInfo& info, TFormValue& value) {

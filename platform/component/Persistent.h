@@ -11,25 +11,6 @@ struct TClassInfo;
 struct TFormValue;
 class TComponent;
 
-class TObject {
- public:
-  virtual ~TObject() = default;
-  // The class this instance presents to streaming and lookups by name; a placeholder class
-  // read from form data answers its own name while running its base class's code.
-  const TClassInfo& ClassType() const;
-  const std::string& ClassName() const;
-  bool InheritsFrom(const TClassInfo& info) const;
-  static const TClassInfo& StaticClass();
-
- protected:
-  virtual const TClassInfo& StaticClassType() const { return StaticClass(); }
-  void SetPlaceholderClass(const TClassInfo* info) { placeholder_ = info; }
-
- private:
-  friend struct TClassInfo;
-  const TClassInfo* placeholder_ = nullptr;
-};
-
 // Extra stored properties that are not published properties, such as a position's "Point".
 class TFiler {
  public:
@@ -42,12 +23,32 @@ class TFiler {
                               bool hasData) = 0;
 };
 
+class TObject {
+ public:
+  virtual ~TObject() = default;
+  // The class this instance presents to streaming and lookups by name; a placeholder class
+  // read from form data answers its own name while running its base class's code.
+  const TClassInfo& ClassType() const;
+  const std::string& ClassName() const;
+  bool InheritsFrom(const TClassInfo& info) const;
+  static const TClassInfo& StaticClass();
+  // Declares stored properties beyond the published ones (see TFiler).
+  virtual void DefineProperties(TFiler&) {}
+
+ protected:
+  virtual const TClassInfo& StaticClassType() const { return StaticClass(); }
+  void SetPlaceholderClass(const TClassInfo* info) { placeholder_ = info; }
+
+ private:
+  friend struct TClassInfo;
+  const TClassInfo* placeholder_ = nullptr;
+};
+
 class TPersistent : public TObject {
  public:
   static const TClassInfo& StaticClass();
   // Copies the state of `source`; throws EConvertError when the classes do not fit.
   virtual void Assign(const TPersistent& source);
-  virtual void DefineProperties(TFiler&) {}
   // The component that streams this object as a sub-object, if any.
   virtual TComponent* StreamOwner() const { return nullptr; }
 

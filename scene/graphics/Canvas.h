@@ -1,0 +1,202 @@
+#pragma once
+
+// The only drawing surface objects see. A canvas holds the drawing state (fill and stroke
+// brushes, pen settings, font, matrix) and offers a fixed set of operations; a backend
+// implements the abstract ones over a 2D library. Rectangles are (Left, Top, Right, Bottom)
+// in drawing coordinates; Opacity (0..1) applies on top of the brush.
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/component/Stream.h"
+#include "scene/core/Color.h"
+#include "scene/core/Geometry.h"
+#include "scene/graphics/Bitmap.h"
+#include "scene/graphics/Brush.h"
+#include "scene/graphics/Font.h"
+#include "scene/graphics/GraphicsTypes.h"
+#include "scene/graphics/PathData.h"
+
+// Platform handles a backend hands through to the scene host; their type is the backend's.
+using TvxWindowHandle = void*;
+using TvxDeviceContext = void*;
+
+// One saved canvas state. Slots are reused: a free slot keeps its copies for the next save.
+struct TvxSaveData {
+  int Handle = -1;  // the backend's saved state; -1 marks a free slot
+  TvxMatrix Matrix = IdentityMatrix;
+  std::unique_ptr<TvxBrush> Stroke;
+  std::unique_ptr<TvxBrush> Fill;
+  float StrokeThickness = 1;
+  TvxStrokeCap StrokeCap = vxCapFlat;
+  TvxStrokeJoin StrokeJoin = vxJoinMiter;
+  TvxStrokeDash StrokeDash = vxDashSolid;
+  std::vector<float> DashArray;
+  float DashOffset = 0;
+  std::unique_ptr<TvxFont> Font;
+};
+using TvxSaveDataArray = std::vector<TvxSaveData>;
+
+class TvxCanvas {
+ public:
+  virtual ~TvxCanvas();
+  TvxCanvas(const TvxCanvas&) = delete;
+  TvxCanvas& operator=(const TvxCanvas&) = delete;
+
+  // State.
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  const TvxMatrix& Matrix() const { return matrix_; }
+  // Created solid white.
+  TvxBrush& Fill() const { return *fill_; }
+  // Created solid black.
+  TvxBrush& Stroke() const { return *stroke_; }
+  float StrokeThickness() const { return strokeThickness_; }
+  void SetStrokeThickness(float value) { strokeThickness_ = value; }
+  TvxStrokeCap StrokeCap() const { return strokeCap_; }
+  void SetStrokeCap(TvxStrokeCap value) { strokeCap_ = value; }
+  TvxStrokeJoin StrokeJoin() const { return strokeJoin_; }
+  void SetStrokeJoin(TvxStrokeJoin value) { strokeJoin_ = value; }
+  TvxStrokeDash StrokeDash() const { return strokeDash_; }
+  // Fills DashArray with the preset and zeroes DashOffset; vxDashCustom keeps both for the
+  // caller to fill.
+  void SetStrokeDash(TvxStrokeDash value);
+  // Dash and gap lengths in multiples of StrokeThickness; empty draws solid.
+  std::span<const float> DashArray() const { return dashArray_; }
+  void SetDashArray(std::span<const float> value);
+  float DashOffset() const { return dashOffset_; }
+  void SetDashOffset(float value) { dashOffset_ = value; }
+  // Its changes reach FontChanged.
+  TvxFont& Font() const { return *font_; }
+  // The bitmap drawn into, for a canvas made from one.
+  TvxBitmap* Bitmap() const { return bitmap_; }
+  // The canvas owns an off-screen buffer (window painting).
+  bool Buffered() const { return buffered_; }
+  TvxWindowHandle WindowHandle() const { return windowHandle_; }
+  void SetWindowHandle(TvxWindowHandle value) { windowHandle_ = value; }
+  // The off-screen buffer of a buffered canvas: Width * Height premultiplied pixels, rows top
+  // to bottom, and the backend's context for presenting them.
+  TvxDeviceContext DC() const { return dc_; }
+  TvxColor* Bits() const { return bits_; }
+
+  // Frames.
+  virtual void FontChanged(TObject* sender);
+  // Painting proceeds only when true.
+  virtual bool BeginScene();
+  virtual void EndScene();
+  virtual void FlushBuffer(int x, int y, TvxDeviceContext dc) = 0;
+  // Copies rect (Left/Top truncated, Right/Bottom truncated + 1) to (x + Left, y + Top).
+  virtual void FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) = 0;
+  virtual void FreeBuffer() = 0;
+  // Stores the size, at least 1 x 1. Backends skip an unchanged size and reallocate.
+  virtual void ResizeBuffer(int width, int height);
+  // Replaces every pixel, no blending.
+  virtual void Clear(TvxColor color) = 0;
+  // Writes color into rect (Left/Top truncated, Right/Bottom rounded, clipped).
+  virtual void ClearRect(const TvxRect& rect, TvxColor color) = 0;
+  // Address of a bitmap row; null outside 0..Height-1 or without pixels.
+  static TvxColor* GetBitmapScanline(TvxBitmap& bitmap, int row);
+
+  // Transform and state stack.
+  virtual void SetMatrix(const TvxMatrix& matrix);
+  // Multiplies the backend transform, the given matrix applying first; Matrix stays.
+  virtual void MultiplyMatrix(const TvxMatrix& matrix);
+  // Pushes the state into a free slot and returns its index; -1 when the backend cannot.
+  int SaveCanvas();
+  // Restores a saved slot and frees it; nested saves unwind as a stack. Other indexes do
+  // nothing.
+  void RestoreCanvas(int index);
+
+  // Clipping.
+  virtual void SetClipRects(std::span<const TvxRect> rects) = 0;
+  virtual void IntersectClipRect(const TvxRect& rect) = 0;
+  virtual void ExcludeClipRect(const TvxRect& rect) = 0;
+  virtual void ResetClipRect() = 0;
+
+  // Shapes. Draw... strokes with Stroke and the pen settings, Fill... fills with Fill.
+  virtual void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) = 0;
+  virtual void FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                        float opacity, TvxCornerType cornerType) = 0;
+  virtual void DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                        float opacity, TvxCornerType cornerType) = 0;
+  virtual void FillEllipse(const TvxRect& rect, float opacity) = 0;
+  virtual void DrawEllipse(const TvxRect& rect, float opacity) = 0;
+  // Paths are stretched from their bounds into rect.
+  virtual bool PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) = 0;
+  virtual void FillPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
+  virtual void DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
+  // Draws srcRect of the bitmap scaled into dstRect; highSpeed picks nearest-pixel sampling.
+  virtual void DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
+                          float opacity, bool highSpeed) = 0;
+  // Draws the whole bitmap scaled to a thumbnail size (canvas made from a bitmap only).
+  virtual void DrawThumbnail(TvxBitmap& bitmap, float width, float height) = 0;
+  // Polygon points in drawing coordinates; PolygonCloseMarker ends a figure and the next
+  // point starts another. Filling closes the last figure.
+  virtual void FillPolygon(std::span<const TvxPoint> points, float opacity);
+  virtual void DrawPolygon(std::span<const TvxPoint> points, float opacity);
+  // Angles in degrees, 0 at 3 o'clock, positive sweeps clockwise on screen.
+  void FillArc(const TvxPoint& center, const TvxPoint& radius, float startAngle, float sweepAngle,
+               float opacity);
+  void DrawArc(const TvxPoint& center, const TvxPoint& radius, float startAngle, float sweepAngle,
+               float opacity);
+  // Strokes only the given sides of the rectangle, lifting the pen over the others; corner
+  // controls lie at half the radius.
+  void DrawRectSides(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                     float opacity, TvxSides sides, TvxCornerType cornerType);
+
+  // Text.
+  // Adds a font file held in the stream to the canvas's private fonts.
+  virtual void LoadFontFromStream(TMemoryStream& stream);
+  virtual void FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
+                        float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  // Replaces rect by the box the text occupies when laid out in it.
+  virtual void MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
+                           TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  // Replaces the path by the text's glyph outlines; false when there are none to give.
+  virtual bool TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
+                          bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  // Width of one line of text.
+  float TextWidth(const std::u16string& text);
+
+ protected:
+  // A canvas with its own buffer: the derived constructor allocates it with ResizeBuffer.
+  TvxCanvas();
+  // A canvas drawing into the bitmap's pixels, sized like it (at least 1 x 1).
+  explicit TvxCanvas(TvxBitmap& bitmap);
+
+  // The backend's part of SaveCanvas / RestoreCanvas: save its own state and return a handle
+  // (-1 when it has no drawing context), restore the state of a handle.
+  virtual int SaveState() = 0;
+  virtual void RestoreState(int state) = 0;
+  void SetBuffer(TvxDeviceContext dc, TvxColor* bits) {
+    dc_ = dc;
+    bits_ = bits;
+  }
+
+ private:
+  void SaveInto(TvxSaveData& slot, int handle);
+  void BuildPolygonPath(std::span<const TvxPoint> points, bool closeLast);
+
+  int width_ = 0;
+  int height_ = 0;
+  TvxMatrix matrix_ = IdentityMatrix;
+  std::unique_ptr<TvxBrush> fill_;
+  std::unique_ptr<TvxBrush> stroke_;
+  float strokeThickness_ = 1;
+  TvxStrokeCap strokeCap_ = vxCapFlat;
+  TvxStrokeJoin strokeJoin_ = vxJoinMiter;
+  TvxStrokeDash strokeDash_ = vxDashSolid;
+  std::vector<float> dashArray_;
+  float dashOffset_ = 0;
+  std::unique_ptr<TvxFont> font_;
+  TvxBitmap* bitmap_ = nullptr;
+  bool buffered_ = false;
+  TvxWindowHandle windowHandle_ = nullptr;
+  TvxDeviceContext dc_ = nullptr;
+  TvxColor* bits_ = nullptr;
+  TvxSaveDataArray saved_;
+  // Reused by the polygon, arc and side operations so that they do not allocate per call.
+  TvxPathData scratch_;
+};

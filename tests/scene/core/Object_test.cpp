@@ -1,0 +1,221 @@
+#include "scene/core/Object.h"
+
+#include <gtest/gtest.h>
+
+#include "scene/core/Position.h"
+#include "scene/core/Registration.h"
+#include "scene/core/VisualRef.h"
+
+namespace {
+
+// A stand-in for a visual object, with a property of its own to stream.
+class TTestVisual : public TvxObject {
+  LC_CLASS(TTestVisual, TvxObject)
+
+ public:
+  explicit TTestVisual(TComponent* owner) : TvxObject(owner) { SetVisual(); }
+  TvxPosition* Position() const { return &position_; }
+  int realigns = 0;
+
+ protected:
+  void Realign() override { ++realigns; }
+
+ private:
+  mutable TvxPosition position_;
+};
+LC_PUBLISH(TTestVisual) {
+  p.Object("Position", &TTestVisual::Position);
+}
+
+class TTestControl : public TvxObject {
+  LC_CLASS(TTestControl, TvxObject)
+
+ public:
+  using TvxObject::TvxObject;
+  bool IsControl() const override { return true; }
+};
+LC_PUBLISH(TTestControl) {}
+
+class ObjectTree : public testing::Test {
+ protected:
+  void SetUp() override {
+    const TClassInfo* classes[] = {&TTestVisual::StaticClass(), &TTestControl::StaticClass()};
+    RegisterObjects(classes);
+  }
+  TvxObject* Make(TvxObject* parent, const std::string& resource = {}) {
+    auto* object = new TvxObject(&owner_);
+    object->SetResourceName(resource);
+    if (parent) parent->AddObject(object);
+    return object;
+  }
+  TComponent owner_{nullptr};
+};
+
+TEST_F(ObjectTree, AddingMovesAndNeverDuplicates) {
+  TvxObject* a = Make(nullptr);
+  TvxObject* b = Make(nullptr);
+  TvxObject* child = Make(a);
+  a->AddObject(child);
+  EXPECT_EQ(a->ChildrenCount(), 1);
+  b->AddObject(child);
+  EXPECT_EQ(a->ChildrenCount(), 0);
+  EXPECT_EQ(child->Parent(), b);
+  child->SetParent(b);
+  EXPECT_EQ(b->ChildrenCount(), 1);
+  child->SetParent(nullptr);
+  EXPECT_EQ(child->Parent(), nullptr);
+  EXPECT_EQ(b->Children(0), nullptr);
+}
+
+TEST_F(ObjectTree, IndexesFollowReordering) {
+  TvxObject* parent = Make(nullptr);
+  TvxObject* c0 = Make(parent);
+  TvxObject* c1 = Make(parent);
+  TvxObject* c2 = Make(parent);
+  parent->Exchange(c0, c2);
+  EXPECT_EQ(c0->Index(), 2);
+  EXPECT_EQ(c2->Index(), 0);
+  EXPECT_EQ(parent->Children(0), c2);
+  c0->SetIndex(0);
+  EXPECT_EQ(c0->Index(), 0);
+  EXPECT_EQ(c2->Index(), 1);
+  EXPECT_EQ(c1->Index(), 2);
+  c0->BringToFront();
+  EXPECT_EQ(parent->Children(2), c0);
+  EXPECT_EQ(c1->Index(), 1);
+  c0->SendToBack();
+  EXPECT_EQ(c0->Index(), 0);
+  parent->RemoveObject(c2);
+  EXPECT_EQ(c1->Index(), 1);
+  EXPECT_EQ(c2->Index(), -1);
+}
+
+TEST_F(ObjectTree, FreeingAParentFreesItsChildrenWhateverTheirOwner) {
+  TvxObject* parent = Make(nullptr);
+  auto* child = new TvxObject(nullptr);  // owned by nobody
+  parent->AddObject(child);
+  Make(child);
+  const int before = owner_.ComponentCount();
+  delete parent;
+  EXPECT_EQ(owner_.ComponentCount(), before - 2);
+}
+
+TEST_F(ObjectTree, LookupsByBindingAndResourceName) {
+  TvxObject* root = Make(nullptr);
+  TvxObject* plain = Make(root, "outer");
+  TvxObject* deep = Make(plain, "Deep");
+  deep->SetBindingName("Value");
+  auto* control = new TTestControl(&owner_);
+  control->SetResourceName("ctl");
+  root->AddObject(control);
+  Make(control, "hidden");
+  EXPECT_EQ(root->FindBinding("VALUE"), deep);
+  EXPECT_EQ(root->FindResource("deep"), deep);
+  EXPECT_EQ(root->FindResource("ctl"), control);
+  EXPECT_EQ(root->FindResource("hidden"), nullptr);
+  EXPECT_EQ(root->FindResource(""), nullptr);
+}
+
+TEST_F(ObjectTree, GlobalResourcesFavourTheNewestStoredObject) {
+  TvxObject* older = Make(nullptr, "shared");
+  TvxObject* newer = Make(nullptr, "Shared");
+  EXPECT_EQ(TvxObject::FindGlobalResource("SHARED"), newer);
+  newer->SetStored(false);
+  EXPECT_EQ(TvxObject::FindGlobalResource("shared"), older);
+  delete older;
+  EXPECT_EQ(TvxObject::FindGlobalResource("shared"), nullptr);
+}
+
+TEST_F(ObjectTree, SetStoredReachesEveryDescendant) {
+  TvxObject* root = Make(nullptr);
+  TvxObject* grandchild = Make(Make(root));
+  root->SetStored(false);
+  EXPECT_FALSE(grandchild->Stored());
+}
+
+TEST_F(ObjectTree, CloneCopiesStoredChildrenWithoutNames) {
+  auto* root = new TTestVisual(&owner_);
+  root->SetName("Original");
+  root->Position()->SetPoint({29, 51});
+  auto* kept = new TTestVisual(&owner_);
+  kept->SetResourceName("kept");
+  root->AddObject(kept);
+  TvxObject* dropped = Make(root, "dropped");
+  dropped->SetStored(false);
+
+  auto* copy = dynamic_cast<TTestVisual*>(root->Clone(&owner_));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(root->Name(), "Original");
+  EXPECT_EQ(copy->Name(), "");
+  EXPECT_EQ(copy->Parent(), nullptr);
+  EXPECT_EQ(copy->Position()->Point(), (TvxPoint{29, 51}));
+  ASSERT_EQ(copy->ChildrenCount(), 1);
+  EXPECT_EQ(copy->Children(0)->ResourceName(), "kept");
+  EXPECT_EQ(copy->Children(0)->ClassName(), "TTestVisual");
+}
+
+TEST_F(ObjectTree, FreeingAVisualForgetsItInItsHolders) {
+  TvxVisual ref;
+  int changes = 0;
+  ref.OnChange = [&](TObject*) { ++changes; };
+  auto* visual = new TTestVisual(&owner_);
+  ref.SetVisualObject(Make(nullptr));  // not visual: refused
+  EXPECT_EQ(ref.VisualObject(), nullptr);
+  ref.SetVisualObject(visual);
+  EXPECT_EQ(changes, 1);
+  delete visual;
+  EXPECT_EQ(ref.VisualObject(), nullptr);
+}
+
+// The bytes of a small form, spelled out: a TvxObject with a ResourceName and one child
+// carrying a position.
+const std::vector<uint8_t> kHandMadeForm = {
+    'T', 'P', 'F', '0', 9,   'T', 'v', 'x', 'O', 'b', 'j', 'e', 'c', 't',  // class
+    4,   'R', 'o', 'o', 't',  // name (dropped on loading)
+    12,  'R', 'e', 's', 'o', 'u', 'r', 'c', 'e', 'N', 'a', 'm', 'e', 6,
+    2,   'o', 'k', 7,   'U', 'n', 'k', 'n', 'o', 'w', 'n', 2,   5,  // unknown property, skipped
+    0,                                                              // end of properties
+    11,  'T', 'T', 'e', 's', 't', 'V', 'i', 's', 'u', 'a', 'l', 0,   14,
+    'P', 'o', 's', 'i', 't', 'i', 'o', 'n', '.', 'P', 'o', 'i', 'n', 't',
+    6,   7,   '(', '2', '9', ',', '5', '1', ')', 0,   0,  // end of the child's properties and
+                                                          // children
+    0,                                                    // end of the root's children
+};
+
+TEST_F(ObjectTree, ReadsHandMadeFormDataSkippingWhatItDoesNotKnow) {
+  TMemoryStream stream(kHandMadeForm);
+  TvxObject* object = CreateObjectFromBinStream(&owner_, stream);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->Name(), "");
+  EXPECT_EQ(object->ResourceName(), "ok");
+  ASSERT_EQ(object->ChildrenCount(), 1);
+  auto* child = dynamic_cast<TTestVisual*>(object->Children(0));
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->Position()->Point(), (TvxPoint{29, 51}));
+}
+
+TEST_F(ObjectTree, BrokenFormDataMakesNoObject) {
+  for (size_t cut = 0; cut < kHandMadeForm.size(); ++cut) {
+    TMemoryStream stream(
+        std::vector<uint8_t>(kHandMadeForm.begin(), kHandMadeForm.begin() + long(cut)));
+    EXPECT_EQ(CreateObjectFromBinStream(&owner_, stream), nullptr) << cut;
+  }
+  std::vector<uint8_t> unknown = kHandMadeForm;
+  unknown[5] = 'X';  // TXxObject
+  TMemoryStream stream(unknown);
+  EXPECT_EQ(CreateObjectFromBinStream(&owner_, stream), nullptr);
+}
+
+TEST_F(ObjectTree, ObjectAndMethodTextsOnlyReachLiveTargets) {
+  TvxObject* object = Make(nullptr);
+  const TVariant text = ObjectToVariant(object);
+  EXPECT_EQ(VariantToObject(text), object);
+  EXPECT_EQ(VariantToObject(std::string("vxobj12345")), nullptr);
+  EXPECT_EQ(VariantToObject(std::string("vxobjzz")), nullptr);
+  EXPECT_EQ(VariantToObject(int64_t(5)), nullptr);
+  delete object;
+  EXPECT_EQ(VariantToObject(text), nullptr);
+  EXPECT_EQ(VariantToMethod(std::string("vxmet0000000000000000")).code, nullptr);
+}
+
+}  // namespace
