@@ -36,24 +36,18 @@ QSize TvxQtImage::FileImageSize(const std::string& fileName) {
   return size.isValid() ? size : QSize(0, 0);
 }
 
-QImage TvxQtImage::DecodeFileScaled(const std::string& fileName, float ratio, bool decoderScaling) {
-  QImageReader reader(QString::fromStdString(fileName));
-  reader.setDecideFormatFromContent(true);
-  const QSize full = reader.size();
-  if (ratio < 1) ratio = 1;
-  if (decoderScaling && full.isValid()) {
-    const QSize scaled(std::max(1, int(full.width() / ratio)),
-                       std::max(1, int(full.height() / ratio)));
-    reader.setScaledSize(scaled);
+QImage TvxQtImage::DecodeFileScaled(const std::string& fileName, QSize size, bool decoderScaling) {
+  if (size.isEmpty()) return {};
+  if (decoderScaling) {
+    QImageReader reader(QString::fromStdString(fileName));
+    reader.setDecideFormatFromContent(true);
+    reader.setScaledSize(size);
     QImage image = Premultiplied(reader.read());
-    if (!image.isNull()) return image;
+    if (image.size() == size) return image;
   }
   const QImage image = DecodeFile(fileName);
-  if (image.isNull()) return {};
-  const QSize scaled(std::max(1, int(image.width() / ratio)),
-                     std::max(1, int(image.height() / ratio)));
-  if (scaled == image.size()) return image;
-  return Premultiplied(image.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  if (image.isNull() || image.size() == size) return image;
+  return Premultiplied(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QImage TvxQtImage::Rotated(const QImage& image, float degrees) {

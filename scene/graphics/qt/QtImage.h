@@ -17,9 +17,9 @@ class TvxQtImage {
   static QImage DecodeFile(const std::string& fileName);
   // Size as the file announces it; (0, 0) when it cannot be read.
   static QSize FileImageSize(const std::string& fileName);
-  // The image scaled down by `ratio` (at least 1) to (size / ratio), truncated. With
-  // `decoderScaling` the decoder scales while reading (fast for JPEG).
-  static QImage DecodeFileScaled(const std::string& fileName, float ratio, bool decoderScaling);
+  // The image scaled to `size`. With `decoderScaling` the decoder scales while reading (fast
+  // for JPEG), else the decoded image is scaled smoothly.
+  static QImage DecodeFileScaled(const std::string& fileName, QSize size, bool decoderScaling);
   // Turned clockwise by `degrees`; quarter turns are exact, other angles are drawn through the
   // rotation into the bounding box of the turned image.
   static QImage Rotated(const QImage& image, float degrees);
