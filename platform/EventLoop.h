@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/Timer.h"
+
+class IEventLoop {
+ public:
+  virtual ~IEventLoop() = default;
+  virtual std::unique_ptr<ITimer> CreateTimer() = 0;
+  // Runs the task later on the user-interface thread.
+  virtual void Post(std::function<void()> task) = 0;
+  // Handles what is pending now, then returns; for the places that wait in place.
+  virtual void ProcessMessages() = 0;
+};
