@@ -1,0 +1,50 @@
+#include "scene/core/FloatAnimation.h"
+
+#include "scene/core/Color.h"
+
+LC_PUBLISH(TvxFloatAnimation) {
+  p.Float("StartValue", &TvxFloatAnimation::StartValue, &TvxFloatAnimation::SetStartValue);
+  p.Float("StopValue", &TvxFloatAnimation::StopValue, &TvxFloatAnimation::SetStopValue);
+  p.Bool("StartFromCurrent", &TvxFloatAnimation::StartFromCurrent,
+         &TvxFloatAnimation::SetStartFromCurrent);
+  p.String("PropertyName", &TvxFloatAnimation::PropertyName, &TvxFloatAnimation::SetPropertyName);
+}
+
+bool ReadFloatProperty(const TvxPropertyPath& path, float& value) {
+  const TPropInfo* prop = path.Find(TPropKind::Float);
+  if (!prop) return false;
+  value = float(prop->getFloat(*path.object));
+  return true;
+}
+
+void WriteFloatProperty(const TvxPropertyPath& path, float value) {
+  if (const TPropInfo* prop = path.Find(TPropKind::Float)) prop->setFloat(*path.object, value);
+}
+
+void TvxFloatAnimation::Start() {
+  target_.Resolve(Parent());
+  if (startFromCurrent_)
+    if (const TvxPropertyPath* path = target_.On(Parent())) ReadFloatProperty(*path, startValue_);
+  TvxAnimation::Start();
+}
+
+void TvxFloatAnimation::ProcessAnimation() {
+  if (const TvxPropertyPath* path = target_.On(Parent()))
+    WriteFloatProperty(*path, InterpolateSingle(startValue_, stopValue_, NormalizedTime()));
+}
+
+TvxFloatAnimation* CreateFloatAnimation(TvxObject& parent, const std::string& propertyName,
+                                        float newValue, float duration, TvxAnimationType type,
+                                        TvxInterpolationType interpolation, bool freeOnFinish) {
+  auto* animation = new TvxFloatAnimation(&parent);
+  animation->SetPropertyName(propertyName);
+  animation->SetStartFromCurrent(true);
+  animation->SetStopValue(newValue);
+  animation->SetDuration(duration);
+  animation->SetAnimationType(type);
+  animation->SetInterpolation(interpolation);
+  // Freeing is the last thing a finishing run does, so the handler may take the animation.
+  if (freeOnFinish) animation->OnFinish = [](TObject* sender) { delete sender; };
+  parent.AddObject(animation);
+  return animation;
+}
