@@ -37,9 +37,9 @@ LC_PUBLISH(TvxAnimation) {
   p.Bool("Loop", &TvxAnimation::Loop, &TvxAnimation::SetLoop);
   p.Bool("AutoReverse", &TvxAnimation::AutoReverse, &TvxAnimation::SetAutoReverse);
   p.Bool("Inverse", &TvxAnimation::Inverse, &TvxAnimation::SetInverse);
-  p.Enum("Interpolation", InterpolationTypeNames, &TvxAnimation::Interpolation,
+  p.Enum("Interpolation", InterpolationTypeNames(), &TvxAnimation::Interpolation,
          &TvxAnimation::SetInterpolation);
-  p.Enum("AnimationType", AnimationTypeNames, &TvxAnimation::AnimationType,
+  p.Enum("AnimationType", AnimationTypeNames(), &TvxAnimation::AnimationType,
          &TvxAnimation::SetAnimationType);
   p.Bool("Enabled", &TvxAnimation::Enabled, &TvxAnimation::SetEnabled);
   p.String("Trigger", &TvxAnimation::Trigger, &TvxAnimation::SetTrigger);

@@ -4,13 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-const TEnumInfo InterpolationTypeNames{
-    {"vxInterpolationLinear", "vxInterpolationQuadratic", "vxInterpolationCubic",
-     "vxInterpolationQuartic", "vxInterpolationQuintic", "vxInterpolationSinusoidal",
-     "vxInterpolationExponential", "vxInterpolationCircular", "vxInterpolationElastic",
-     "vxInterpolationBack", "vxInterpolationBounce"}};
-const TEnumInfo AnimationTypeNames{{"vxAnimationIn", "vxAnimationOut", "vxAnimationInOut"}};
-
 namespace {
 
 constexpr double kPi = std::numbers::pi;

@@ -3,27 +3,7 @@
 // The easing curves of animations: the widely used easing equations with begin 0, change 1
 // and the animation's duration.
 
-#include "platform/component/ClassInfo.h"
-
-enum TvxInterpolationType {
-  vxInterpolationLinear,
-  vxInterpolationQuadratic,
-  vxInterpolationCubic,
-  vxInterpolationQuartic,
-  vxInterpolationQuintic,
-  vxInterpolationSinusoidal,
-  vxInterpolationExponential,
-  vxInterpolationCircular,
-  vxInterpolationElastic,
-  vxInterpolationBack,
-  vxInterpolationBounce
-};
-
-// Which end of the curve is eased.
-enum TvxAnimationType { vxAnimationIn, vxAnimationOut, vxAnimationInOut };
-
-extern const TEnumInfo InterpolationTypeNames;
-extern const TEnumInfo AnimationTypeNames;
+#include "scene/core/AnimationTypes.h"
 
 // The eased progress at `time` seconds of a run lasting `duration` seconds: 0 at the start and
 // 1 at the end; Back and Elastic leave [0, 1] on the way. 0 when the duration is not a positive

@@ -32,19 +32,3 @@ void TvxFloatAnimation::ProcessAnimation() {
   if (const TvxPropertyPath* path = target_.On(Parent()))
     WriteFloatProperty(*path, InterpolateSingle(startValue_, stopValue_, NormalizedTime()));
 }
-
-TvxFloatAnimation* CreateFloatAnimation(TvxObject& parent, const std::string& propertyName,
-                                        float newValue, float duration, TvxAnimationType type,
-                                        TvxInterpolationType interpolation, bool freeOnFinish) {
-  auto* animation = new TvxFloatAnimation(&parent);
-  animation->SetPropertyName(propertyName);
-  animation->SetStartFromCurrent(true);
-  animation->SetStopValue(newValue);
-  animation->SetDuration(duration);
-  animation->SetAnimationType(type);
-  animation->SetInterpolation(interpolation);
-  // Freeing is the last thing a finishing run does, so the handler may take the animation.
-  if (freeOnFinish) animation->OnFinish = [](TObject* sender) { delete sender; };
-  parent.AddObject(animation);
-  return animation;
-}

@@ -32,9 +32,3 @@ class TvxFloatAnimation : public TvxAnimation {
 // The float property at `path`, if it is one.
 bool ReadFloatProperty(const TvxPropertyPath& path, float& value);
 void WriteFloatProperty(const TvxPropertyPath& path, float value);
-
-// A float animation under `parent` taking the property from its current value to `newValue`,
-// owned by the parent; with `freeOnFinish` it frees itself when its run ends. Not started.
-TvxFloatAnimation* CreateFloatAnimation(TvxObject& parent, const std::string& propertyName,
-                                        float newValue, float duration, TvxAnimationType type,
-                                        TvxInterpolationType interpolation, bool freeOnFinish);

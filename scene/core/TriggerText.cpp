@@ -1,50 +1,55 @@
 #include "scene/core/TriggerText.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "platform/component/ClassInfo.h"
 #include "platform/component/Unicode.h"
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || (c >= 0 && c < ' '); };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
+std::string Trim(const std::string& text) {
+  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+  auto begin = std::find_if_not(text.begin(), text.end(), blank);
+  auto end = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+  return begin < end ? std::string(begin, end) : std::string();
 }
 
-TvxTriggerCondition ParseCondition(std::string_view piece) {
-  const size_t equals = piece.find('=');
-  if (equals == std::string_view::npos) return {std::string(piece), {}};
-  return {std::string(Trim(piece.substr(0, equals))), std::string(Trim(piece.substr(equals + 1)))};
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
 
 }  // namespace
 
-std::vector<TvxTriggerCondition> ParseTrigger(std::string_view text) {
+std::vector<TvxTriggerCondition> ParseTrigger(const std::string& text) {
   std::vector<TvxTriggerCondition> conditions;
-  while (!text.empty()) {
-    const size_t separator = text.find(';');
-    const std::string_view piece = Trim(text.substr(0, separator));
-    text = separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
-    if (!piece.empty()) conditions.push_back(ParseCondition(piece));
+  std::string rest = Trim(text);
+  while (!rest.empty()) {
+    const size_t separator = rest.find(';');
+    const std::string piece = Trim(rest.substr(0, separator));
+    rest = separator == std::string::npos ? std::string() : Trim(rest.substr(separator + 1));
+    if (piece.empty()) continue;
+    const size_t equals = piece.find('=');
+    if (equals == std::string::npos) {
+      conditions.push_back({piece, {}});
+    } else {
+      conditions.push_back({Trim(piece.substr(0, equals)), Trim(piece.substr(equals + 1))});
+    }
   }
   return conditions;
 }
 
-std::optional<bool> ConditionHolds(const TObject& instance, const TvxTriggerCondition& condition) {
-  const TPropInfo* prop = instance.ClassType().FindProp(condition.property);
-  if (!prop) return std::nullopt;
-  std::string name;
-  if (prop->kind == TPropKind::Bool) {
-    name = prop->getOrdinal(instance) ? "True" : "False";
-  } else if (prop->kind == TPropKind::Enum) {
-    name = prop->names->Name(prop->getOrdinal(instance));
-  } else {
-    return std::nullopt;
-  }
-  return SameText(name, condition.value);
+bool TriggerMentions(const std::string& trigger, const std::string& event) {
+  return !event.empty() && Lower(trigger).find(Lower(event)) != std::string::npos;
 }
 
-bool TriggerMentions(std::string_view text, std::string_view event) {
-  return LowerAscii(text).find(LowerAscii(event)) != std::string::npos;
+std::optional<bool> ConditionHolds(const TObject& instance, const TvxTriggerCondition& condition) {
+  const TPropInfo* prop = instance.ClassType().FindProp(condition.Property);
+  if (!prop || !prop->getOrdinal) return std::nullopt;
+  const int64_t value = prop->getOrdinal(instance);
+  if (prop->kind == TPropKind::Bool) return SameText(value ? "True" : "False", condition.Value);
+  if (prop->kind == TPropKind::Enum && prop->names)
+    return SameText(prop->names->Name(value), condition.Value);
+  return std::nullopt;
 }

@@ -1,28 +1,24 @@
 #pragma once
 
-// Trigger texts: conditions such as "IsMouseOver=true;IsPressed=false" on the published state
-// of the object that raised a trigger event.
+// Trigger texts such as "IsMouseOver=true;IsPressed=false": the state conditions on which
+// animations start and effects switch, read against an object's published properties.
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-class TObject;
+#include "platform/component/Persistent.h"
 
 struct TvxTriggerCondition {
-  std::string property;
-  std::string value;
+  std::string Property;
+  std::string Value;
 };
 
-// Conditions separated by ";", each a property name, "=" and the value (the rest after the
-// first "="); blanks around pieces are dropped, empty pieces skipped.
-std::vector<TvxTriggerCondition> ParseTrigger(std::string_view text);
-
-// Whether the enumeration (or boolean) property of `instance` named in the condition has the
-// condition's value, by value name ("True", "False") ignoring letter case. Empty when the
-// instance publishes no such enumeration property.
+// Conditions separated by ";", each "Property=Value"; blanks around pieces are dropped.
+std::vector<TvxTriggerCondition> ParseTrigger(const std::string& text);
+// True when `event` occurs in `trigger`, letter case ignored.
+bool TriggerMentions(const std::string& trigger, const std::string& event);
+// Whether the condition holds for `instance`: empty when the instance publishes no
+// enumeration or boolean property of that name, else the comparison of the value's name
+// ("True", "False", enumeration names) with the condition, letter case ignored.
 std::optional<bool> ConditionHolds(const TObject& instance, const TvxTriggerCondition& condition);
-
-// Whether the event name occurs in the trigger text, ignoring letter case.
-bool TriggerMentions(std::string_view text, std::string_view event);

@@ -235,18 +235,6 @@ TEST_F(AnimationTest, RunsMayEndOrFreeOthersDuringAStep) {
   EXPECT_EQ(target->ChildrenCount(), 1);
 }
 
-TEST_F(AnimationTest, FloatAnimationsMadeForAVisualObject) {
-  TAnimTarget* target = MakeTarget();
-  target->width = 4;
-  CreateFloatAnimation(*target, "Width", 8, 1, vxAnimationIn, vxInterpolationLinear, true)->Start();
-  ASSERT_EQ(target->ChildrenCount(), 1);
-  Step(0.5f);
-  EXPECT_EQ(target->width, 6);
-  Step(0.5f);
-  EXPECT_EQ(target->width, 8);
-  EXPECT_EQ(target->ChildrenCount(), 0);  // freed itself
-}
-
 TEST_F(AnimationTest, TheDriverGoesWithTheLastScene) {
   TAnimTarget* target = MakeTarget();
   auto* animation = Add<TvxFloatAnimation>(owner_, target, "Width");

@@ -12,7 +12,7 @@ TEST(EaseProgress, EveryCurveRunsFromZeroToOneWithoutJumps) {
   for (int i = vxInterpolationLinear; i <= vxInterpolationBounce; ++i) {
     const auto curve = TvxInterpolationType(i);
     for (TvxAnimationType type : kTypes) {
-      SCOPED_TRACE(InterpolationTypeNames.Name(i) + " " + AnimationTypeNames.Name(type));
+      SCOPED_TRACE(InterpolationTypeNames().Name(i) + " " + AnimationTypeNames().Name(type));
       EXPECT_NEAR(EaseProgress(curve, type, 0, 2), 0, 1e-3);
       EXPECT_FLOAT_EQ(EaseProgress(curve, type, 2, 2), 1);
       float previous = 0;
