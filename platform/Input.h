@@ -1,16 +1,14 @@
 #pragma once
 
-// Mouse buttons, modifier states and cursor ids as the window system hands them to the
-// program, independent of any toolkit.
+// Mouse buttons, modifier keys and key codes as windows, the tray icon and scenes receive them.
 
 #include <cstdint>
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
-// Modifier keys and buttons held during an input event; ssDouble marks the press of a double
-// click.
+// Modifier and button state at the time of an input event.
 using TShiftState = uint32_t;
-enum : TShiftState {
+enum TShiftFlag : TShiftState {
   ssShift = 1,
   ssAlt = 2,
   ssCtrl = 4,
@@ -20,6 +18,29 @@ enum : TShiftState {
   ssDouble = 64,
 };
 
+// Key codes of the keys the engine treats apart (the platform's virtual-key numbering).
+enum TKeyCode : uint16_t {
+  vkBack = 8,
+  vkTab = 9,
+  vkReturn = 13,
+  vkEscape = 27,
+  vkSpace = 32,
+  vkPrior = 33,
+  vkNext = 34,
+  vkEnd = 35,
+  vkHome = 36,
+  vkLeft = 37,
+  vkUp = 38,
+  vkRight = 39,
+  vkDown = 40,
+  vkInsert = 45,
+  vkDelete = 46,
+  vkApps = 93,  // the context-menu key
+  vkAdd = 107,
+  vkSubtract = 109,
+  vkF4 = 115,
+};
+
 // Cursor ids keep the numbering form data has always stored.
 using TCursor = int;
 inline constexpr TCursor crDefault = 0;
@@ -27,6 +48,3 @@ inline constexpr TCursor crArrow = -2;
 inline constexpr TCursor crIBeam = -4;
 inline constexpr TCursor crSizeNWSE = -8;
 inline constexpr TCursor crHandPoint = -21;
-
-// The key that opens a context menu.
-inline constexpr uint16_t vkApps = 93;

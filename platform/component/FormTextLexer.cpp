@@ -76,7 +76,7 @@ TFormToken TFormTextLexer::Scan() {
     ScanNumber(token);
   } else if (c == '\'' || c == '#') {
     ScanString(token);
-  } else if (c == '&' && At(1) == '\'') {
+  } else if (c == '&' && (At(1) == '\'' || At(1) == '#')) {
     ++pos_;
     ScanString(token);
     token.kind = TFormTokenKind::Name;

@@ -16,7 +16,7 @@ struct TFormTextChar {
 enum class TFormTokenKind {
   End,
   Word,    // letters, digits, '_' and '.', not starting with a digit
-  Name,    // &'...': a name that is no plain word
+  Name,    // &'...' or &#NN...: a name that is no plain word
   Number,  // the number as written, sign and '$' included
   String,  // quoted texts and #codes written next to each other
   Binary,  // {hex}: the bytes

@@ -184,7 +184,7 @@ TFormValue TFormTextParser::Value(int depth) {
       return TFormValue::Ident(std::move(name));
     }
     case TFormTokenKind::Word:
-      return WordValue(token, depth);
+      return WordValue(token);
     case TFormTokenKind::Symbol:
       if (token.text == "(") return List(depth);
       if (token.text == "[") return Set();
@@ -196,12 +196,12 @@ TFormValue TFormTextParser::Value(int depth) {
   Fail(token.line, "value expected");
 }
 
-TFormValue TFormTextParser::WordValue(const TFormToken& word, int depth) {
+TFormValue TFormTextParser::WordValue(const TFormToken& word) {
   const std::string& w = word.text;
   if ((w == "A" || w == "L" || w == "W" || w == "U") && PeekGlued(TFormTokenKind::String))
     return Text(w[0], lexer_.Take());
   if ((w == "Int16" || w == "Int32") && PeekGlued(TFormTokenKind::Symbol) && lexer_.PeekSymbol('('))
-    return TypedInteger(w == "Int16" ? TValueType::Int16 : TValueType::Int32, depth);
+    return TypedInteger(w == "Int16" ? TValueType::Int16 : TValueType::Int32);
   if (w == "Extended" && PeekGlued(TFormTokenKind::Binary)) {
     const TFormToken raw = lexer_.Take();
     if (raw.text.size() != 10) Fail(raw.line, "an extended float has 10 bytes");
@@ -233,13 +233,16 @@ TFormValue TFormTextParser::Number(const TFormToken& token) {
 }
 
 // Int16(5), Int32(5): an integer kept wider than its value needs.
-TFormValue TFormTextParser::TypedInteger(TValueType type, int depth) {
+TFormValue TFormTextParser::TypedInteger(TValueType type) {
   lexer_.Take();
-  const size_t line = lexer_.Peek().line;
-  TFormValue value = IntegerValue(depth, "integer");
-  if (!FitsIn(type, value.integer)) Fail(line, "integer does not fit its type");
-  value.type = type;
+  const TFormToken number = lexer_.Take();
+  const std::optional<int64_t> integer =
+      number.kind == TFormTokenKind::Number ? ParseInteger(number.text) : std::nullopt;
+  if (!integer || !FitsIn(type, *integer)) Fail(number.line, "integer of the type expected");
   Expect(')');
+  TFormValue value;
+  value.type = type;
+  value.integer = *integer;
   return value;
 }
 

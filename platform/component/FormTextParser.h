@@ -20,9 +20,9 @@ class TFormTextParser {
   void ObjectBody(TFormObject& object, int depth);
   TFormProperty Property(int depth);
   TFormValue Value(int depth);
-  TFormValue WordValue(const TFormToken& word, int depth);
+  TFormValue WordValue(const TFormToken& word);
   TFormValue Number(const TFormToken& token);
-  TFormValue TypedInteger(TValueType type, int depth);
+  TFormValue TypedInteger(TValueType type);
   TFormValue Text(char prefix, TFormToken first);
   TFormValue List(int depth);
   TFormValue Set();

@@ -200,10 +200,6 @@ std::string FloatText(const TExtended& value) {
          "}";
 }
 
-bool IsMultiLineText(const TFormValue& value) {
-  return value.IsString() && TextLines(value).size() > 1;
-}
-
 }  // namespace
 
 std::string TFormTextPrinter::Print(const TFormObject& root) {
@@ -237,11 +233,13 @@ void TFormTextPrinter::Object(const TFormObject& object, int indent) {
 void TFormTextPrinter::Property(const TFormProperty& prop, int indent) {
   Indent(indent);
   out_ += NameText(prop.name);
-  if (IsMultiLineText(prop.value)) {
+  const std::vector<std::string> lines =
+      prop.value.IsString() ? TextLines(prop.value) : std::vector<std::string>();
+  if (lines.size() > 1) {
     // Long strings start on their own line, one level in.
     out_ += " =\n";
     Indent(indent + 2);
-    Value(prop.value, indent + 2);
+    Text(lines, indent + 2);
   } else {
     out_ += " = ";
     Value(prop.value, indent);

@@ -132,8 +132,8 @@ class TvxCanvas {
                           float opacity, bool highSpeed) = 0;
   // Draws the whole bitmap scaled to a thumbnail size (canvas made from a bitmap only).
   virtual void DrawThumbnail(TvxBitmap& bitmap, float width, float height) = 0;
-  // Polygon points in drawing coordinates; PolygonCloseMarker ends a figure and the next
-  // point starts another. Filling closes the last figure.
+  // Polygon points in drawing coordinates; PolygonCloseMarker closes a figure and the next
+  // point starts another. Filling also closes an open last figure.
   virtual void FillPolygon(std::span<const TvxPoint> points, float opacity);
   virtual void DrawPolygon(std::span<const TvxPoint> points, float opacity);
   // Angles in degrees, 0 at 3 o'clock, positive sweeps clockwise on screen.
@@ -177,7 +177,10 @@ class TvxCanvas {
 
  private:
   void SaveInto(TvxSaveData& slot, int handle);
-  void BuildPolygonPath(std::span<const TvxPoint> points, bool closeLast);
+  static void BuildPolygonPath(TvxPathData& path, std::span<const TvxPoint> points, bool closeLast);
+  // Runs `build` on the cleared scratch path (or on a temporary one when it is in use).
+  template <class Build>
+  void WithScratchPath(Build&& build);
 
   int width_ = 0;
   int height_ = 0;
@@ -199,4 +202,5 @@ class TvxCanvas {
   TvxSaveDataArray saved_;
   // Reused by the polygon, arc and side operations so that they do not allocate per call.
   TvxPathData scratch_;
+  bool scratchBusy_ = false;
 };

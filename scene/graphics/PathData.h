@@ -71,6 +71,8 @@ class TvxPathData : public TPersistent, private IvxFreeNotify {
   void AddEntry(TvxPathPointKind kind, const TvxPoint& point);
   // Drops the entries (keeping their storage) and calls OnChange.
   void Clear();
+  // The point building continues from: the last own entry's, or (0, 0).
+  TvxPoint CurrentPoint() const;
 
   // Queries see the bound resource's path when there is one.
   std::span<const TvxPathPoint> Points() const;
@@ -103,7 +105,6 @@ class TvxPathData : public TPersistent, private IvxFreeNotify {
 
  private:
   void FreeNotify(TvxObject* object) override;
-  TvxPoint Current() const;
   void AppendArc(const TvxPoint& center, const TvxPoint& radius, float start, float sweep,
                  bool connect);
   void Unbind();

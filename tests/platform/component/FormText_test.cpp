@@ -187,8 +187,12 @@ TEST(FormTextTest, NamesThatAreNoWordsAreQuoted) {
   form.name = "a b";
   form.props.push_back({"object", TFormValue::Ident("True")});
   form.props.push_back({"x\xFF", TFormValue::Ident("")});
+  form.props.push_back({"P", TFormValue::Ident("\xFB"
+                                               "a")});
   const std::string text = WriteFormText(form);
-  EXPECT_EQ(text, "object &'a b': &'end'\n  &'object' = &'True'\n  &'x'#255 = &''\nend\n");
+  EXPECT_EQ(
+      text,
+      "object &'a b': &'end'\n  &'object' = &'True'\n  &'x'#255 = &''\n  P = &#251'a'\nend\n");
   EXPECT_EQ(WriteFormBinary(ReadFormText(text)), WriteFormBinary(form));
 }
 
@@ -222,6 +226,7 @@ TEST(FormTextTest, ReportsTheLineOfAnError) {
       {"object T\n  P = A'\u0E01'\nend", 2},
       {"object T\n  P = U#256\nend", 2},
       {"object T\n  P = Int16(40000)\nend", 2},
+      {"object T\n  P = Int32(1.0)\nend", 2},
       {"object T\n  P = Extended{00}\nend", 2},
       {"object T\n  P = (1 Null)\nend", 2},
       {"object T\n  P = [a,]\nend", 2},
@@ -258,6 +263,9 @@ TEST(FormTextTest, LimitsNestingAndLengths) {
   EXPECT_THROW(ReadFormText(nested(kMaxFormDepth + 1)), EFormError);
   EXPECT_THROW(ReadFormText("object T\n P = " + std::string(100000, '(')), EFormError);
   EXPECT_THROW(ReadFormText("object T\n P = <" + std::string(100000, '<')), EFormError);
+  std::string typed;
+  for (int i = 0; i < 100000; ++i) typed += "Int16(";
+  EXPECT_THROW(ReadFormText("object T\n P = " + typed), EFormError);
   EXPECT_THROW(ReadFormText("object T\n " + std::string(256, 'p') + " = 1\nend"), EFormError);
   // A longer class name would read back from binary as an object prefix.
   EXPECT_THROW(ReadFormText("object " + std::string(240, 'T') + "\nend"), EFormError);
