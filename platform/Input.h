@@ -35,7 +35,16 @@ enum TKeyCode : uint16_t {
   vkDown = 40,
   vkInsert = 45,
   vkDelete = 46,
+  vkApps = 93,  // the context-menu key
   vkAdd = 107,
   vkSubtract = 109,
   vkF4 = 115,
 };
+
+// Cursor ids keep the numbering form data has always stored.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crHandPoint = -21;
