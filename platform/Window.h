@@ -90,7 +90,7 @@ class INativeWindow {
   virtual bool Minimized() const = 0;
   // Shows the frame; `dirty` lists the rectangles that changed since the last one.
   virtual void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) = 0;
-  virtual void SetCursor(TCursor cursor) = 0;
+  virtual void SetCursor(TCursorId cursor) = 0;
   virtual void SetMouseCapture(bool capture) = 0;
   // A tooltip near `area` (client coordinates); an empty text hides it.
   virtual void ShowHint(const std::u16string& text, const TBoundsI& area) = 0;

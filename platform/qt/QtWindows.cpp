@@ -95,7 +95,7 @@ uint16_t KeyCodeOf(const QKeyEvent& event) {
   }
 }
 
-Qt::CursorShape ShapeOf(TCursor cursor) {
+Qt::CursorShape ShapeOf(TCursorId cursor) {
   switch (cursor) {
     case crIBeam:
       return Qt::IBeamCursor;
@@ -217,7 +217,7 @@ void TQtWindow::paintEvent(QPaintEvent* event) {
   painter.drawImage(event->rect(), frame_, event->rect());
 }
 
-void TQtWindow::SetCursor(TCursor cursor) {
+void TQtWindow::SetCursor(TCursorId cursor) {
   setCursor(QCursor(ShapeOf(cursor)));
 }
 
