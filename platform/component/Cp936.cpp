@@ -2,52 +2,88 @@
 
 #include <iconv.h>
 
-#include <cstring>
+#include <cerrno>
 
 namespace {
 
-// Converts with iconv, replacing an input unit that cannot be converted by `fallback` and
-// going on after it (of `unit` bytes).
-std::string Convert(const char* to, const char* from, std::string_view in, size_t unit,
-                    std::string_view fallback) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-  std::string out;
-  char buffer[256];
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  while (srcLeft > 0) {
-    char* dst = buffer;
-    size_t dstLeft = sizeof buffer;
-    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    out.append(buffer, dst - buffer);
-    if (rc == size_t(-1) && errno != E2BIG) {
-      const size_t skip = std::min(unit, srcLeft);
-      src += skip;
-      srcLeft -= skip;
-      out.append(fallback);
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+// One iconv conversion. A descriptor is opened per call: they are cheap after the first and
+// must not be shared between threads.
+class TConverter {
+ public:
+  TConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~TConverter() {
+    if (valid()) iconv_close(cd_);
+  }
+  TConverter(const TConverter&) = delete;
+  TConverter& operator=(const TConverter&) = delete;
+
+  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts as much of `in` as it can, appending to `out`; stops at the first input that
+  // cannot be converted and leaves it in `in`.
+  void Run(std::string_view& in, std::string& out) {
+    char buffer[256];
+    while (!in.empty()) {
+      char* src = const_cast<char*>(in.data());
+      size_t srcLeft = in.size();
+      char* dst = buffer;
+      size_t dstLeft = sizeof buffer;
+      const size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      out.append(buffer, dst - buffer);
+      in.remove_prefix(in.size() - srcLeft);
+      if (result == static_cast<size_t>(-1) && errno != E2BIG) return;
     }
   }
-  iconv_close(cd);
-  return out;
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 }  // namespace
 
-std::u16string Cp936ToUtf16(std::string_view bytes) {
-  const std::string raw = Convert("UTF-16LE", "CP936", bytes, 1, std::string("?\0", 2));
-  std::u16string out(raw.size() / 2, u'\0');
+std::u16string Cp936ToUtf16(std::string_view text) {
+  TConverter converter("UTF-16LE", "CP936");
+  std::string utf16;
+  while (!text.empty()) {
+    if (converter.valid()) converter.Run(text, utf16);
+    if (text.empty()) break;
+    // An undecodable byte: a '?' stands for it and decoding resumes after it.
+    utf16 += "?";
+    utf16 += '\0';
+    text.remove_prefix(1);
+  }
+  std::u16string out(utf16.size() / 2, u'\0');
   for (size_t i = 0; i < out.size(); ++i)
-    out[i] = char16_t(uint8_t(raw[2 * i]) | (uint8_t(raw[2 * i + 1]) << 8));
+    out[i] = char16_t(uint8_t(utf16[2 * i]) | (uint8_t(utf16[2 * i + 1]) << 8));
   return out;
 }
 
 std::string Utf16ToCp936(std::u16string_view text) {
-  std::string raw(text.size() * 2, '\0');
-  for (size_t i = 0; i < text.size(); ++i) {
-    raw[2 * i] = char(text[i] & 0xFF);
-    raw[2 * i + 1] = char(text[i] >> 8);
+  std::string utf16;
+  utf16.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    utf16 += char(c & 0xFF);
+    utf16 += char(c >> 8);
   }
-  return Convert("CP936", "UTF-16LE", raw, 2, "?");
+  TConverter converter("CP936", "UTF-16LE");
+  std::string out;
+  std::string_view in(utf16);
+  while (!in.empty()) {
+    if (converter.valid()) converter.Run(in, out);
+    if (in.empty()) break;
+    // A character without a code: one '?' for it, a whole surrogate pair included.
+    const size_t unit = text.size() - in.size() / 2;
+    const bool pair =
+        unit + 1 < text.size() && IsHighSurrogate(text[unit]) && IsLowSurrogate(text[unit + 1]);
+    out += '?';
+    in.remove_prefix(pair ? 4 : 2);
+  }
+  return out;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-// Code page 936 (simplified Chinese GBK), the 8-bit encoding of older form data.
+// Code page 936 (GBK), the 8-bit encoding of the application's Chinese texts.
 
 #include <string>
 #include <string_view>
 
-// Undecodable bytes become '?'.
-std::u16string Cp936ToUtf16(std::string_view bytes);
-// Characters the code page lacks become '?'.
+// Bytes that do not decode, and characters that have no code in the page, become '?'.
+std::u16string Cp936ToUtf16(std::string_view text);
 std::string Utf16ToCp936(std::u16string_view text);

@@ -17,7 +17,7 @@ class Reader {
   [[noreturn]] void Fail(const std::string& reason) const { throw EFormError(pos_, reason); }
 
   void Need(size_t n) const {
-    if (n > data_.size() - pos_) Fail("unexpected end of data");
+    if (pos_ > data_.size() || n > data_.size() - pos_) Fail("unexpected end of data");
   }
   uint8_t Byte() {
     Need(1);
@@ -53,6 +53,9 @@ class Reader {
     TFormObject object;
     if ((PeekByte() & 0xF0) == 0xF0) {
       object.flags = Byte() & 0x0F;
+      // A prefix is only written for known flags; anything else could not be written back.
+      if (object.flags == 0 || (object.flags & ~(ffInherited | ffChildPos | ffInline)) != 0)
+        Fail("bad object prefix");
       if (object.flags & ffChildPos) {
         object.childPos = Value(depth + 1);
         if (!object.childPos.IsInteger()) Fail("child position is not an integer");

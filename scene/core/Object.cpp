@@ -1,8 +1,9 @@
 #include "scene/core/Object.h"
 
 #include <algorithm>
+#include <thread>
 
-#include "platform/MessageLoop.h"
+#include "platform/Platform.h"
 #include "platform/component/FormData.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/ObjectWriter.h"
@@ -299,7 +300,10 @@ void TvxObject::StartTriggerAnimationWait(TvxObject* instance, const std::string
   for (TvxObject* child : children_) {
     if (auto* animation = dynamic_cast<IvxAnimationEnd*>(child)) {
       animation->StartTrigger(instance, trigger);
-      while (animation->IsRunning()) ProcessMessagesAndYield();
+      while (animation->IsRunning()) {
+        Platform().loop->ProcessMessages();
+        std::this_thread::yield();
+      }
     } else if (child->IsStylePart()) {
       child->StartTriggerAnimationWait(instance, trigger);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/core/ObjectText.h"
 #include "scene/core/Position.h"
 #include "scene/core/Registration.h"
 #include "scene/core/VisualRef.h"
@@ -170,16 +171,16 @@ TEST_F(ObjectTree, FreeingAVisualForgetsItInItsHolders) {
 // The bytes of a small form, spelled out: a TvxObject with a ResourceName and one child
 // carrying a position.
 const std::vector<uint8_t> kHandMadeForm = {
-    'T', 'P', 'F', '0', 9,   'T', 'v', 'x', 'O', 'b', 'j', 'e', 'c', 't',  // class
-    4,   'R', 'o', 'o', 't',  // name (dropped on loading)
-    12,  'R', 'e', 's', 'o', 'u', 'r', 'c', 'e', 'N', 'a', 'm', 'e', 6,
-    2,   'o', 'k', 7,   'U', 'n', 'k', 'n', 'o', 'w', 'n', 2,   5,  // unknown property, skipped
-    0,                                                              // end of properties
-    11,  'T', 'T', 'e', 's', 't', 'V', 'i', 's', 'u', 'a', 'l', 0,   14,
-    'P', 'o', 's', 'i', 't', 'i', 'o', 'n', '.', 'P', 'o', 'i', 'n', 't',
-    6,   7,   '(', '2', '9', ',', '5', '1', ')', 0,   0,  // end of the child's properties and
-                                                          // children
-    0,                                                    // end of the root's children
+    'T', 'P', 'F', '0', 9, 'T', 'v', 'x', 'O', 'b', 'j', 'e', 'c', 't',  // class
+    4, 'R', 'o', 'o', 't',  // name (dropped on loading)
+    12, 'R', 'e', 's', 'o', 'u', 'r', 'c', 'e', 'N', 'a', 'm', 'e', 6, 2, 'o', 'k', 7, 'U', 'n',
+    'k', 'n', 'o', 'w', 'n', 2, 5,  // unknown property, skipped
+    0,                              // end of properties
+    11, 'T', 'T', 'e', 's', 't', 'V', 'i', 's', 'u', 'a', 'l', 0, 14, 'P', 'o', 's', 'i', 't', 'i',
+    'o', 'n', '.', 'P', 'o', 'i', 'n', 't', 6, 7, '(', '2', '9', ',', '5', '1', ')', 0,
+    0,  // end of the child's properties and
+        // children
+    0,  // end of the root's children
 };
 
 TEST_F(ObjectTree, ReadsHandMadeFormDataSkippingWhatItDoesNotKnow) {
@@ -204,6 +205,36 @@ TEST_F(ObjectTree, BrokenFormDataMakesNoObject) {
   unknown[5] = 'X';  // TXxObject
   TMemoryStream stream(unknown);
   EXPECT_EQ(CreateObjectFromBinStream(&owner_, stream), nullptr);
+  TMemoryStream text(std::vector<uint8_t>{'o', 'b', 'j'});
+  EXPECT_EQ(CreateObjectFromStream(&owner_, text), nullptr);
+}
+
+TEST_F(ObjectTree, TextFormRoundTrips) {
+  const std::string text =
+      "object TTestVisual\n"
+      "  ResourceName = 'panel'\n"
+      "  Position.Point = '(1,0.500)'\n"
+      "  object TvxObject\n"
+      "    BindingName = 'v'\n"
+      "  end\n"
+      "end\n";
+  TMemoryStream stream(std::vector<uint8_t>(text.begin(), text.end()));
+  TvxObject* object = CreateObjectFromStream(&owner_, stream);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(ObjectToText(*object), text);
+}
+
+TEST_F(ObjectTree, PlaceholdersReadAndWriteBackUnknownClasses) {
+  const std::string text =
+      "object TvxCheckBox\n"
+      "  ResourceName = 'box'\n"
+      "  IsChecked = True\n"
+      "end\n";
+  TMemoryStream stream(std::vector<uint8_t>(text.begin(), text.end()));
+  TvxObject* object = CreateObjectFromStream(&owner_, stream);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->ClassName(), "TvxCheckBox");
+  EXPECT_EQ(ObjectToText(*object), text);
 }
 
 TEST_F(ObjectTree, ObjectAndMethodTextsOnlyReachLiveTargets) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/component/Exceptions.h"
+
+// How a failure inside an event handler reaches the user; replaceable for tests.
+using TErrorReport = std::function<void(const Exception&)>;
+
+// The application's default report: a message box with the failure's message, titled with
+// the application's name, with the error icon.
+void ShowErrorReport(const Exception& failure);

@@ -1,0 +1,115 @@
+#pragma once
+
+// Top-level windows as the program uses them: positioned in screen pixels, borderless or
+// framed, optionally with per-pixel alpha, showing pixels their owner presents and handing
+// input back as messages. Every message passes the application's hooks before its window.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "platform/Input.h"
+
+struct TPointI {
+  int x = 0;
+  int y = 0;
+  bool operator==(const TPointI&) const = default;
+};
+
+struct TBoundsI {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const TBoundsI&) const = default;
+};
+
+struct TWindowMessage {
+  enum class Kind {
+    MouseDown,
+    MouseUp,
+    MouseMove,
+    MouseLeave,
+    DoubleClick,
+    Wheel,
+    KeyDown,
+    KeyUp,
+    Char,
+    ImeCommit,  // `text` holds the composed characters
+    Close,      // the user asked to close the window
+  };
+  Kind kind = Kind::MouseMove;
+  TMouseButton button = TMouseButton::mbLeft;
+  TShiftState shift = 0;
+  float x = 0, y = 0;  // client coordinates
+  int wheelDelta = 0;  // 120 per notch, positive away from the user
+  uint16_t key = 0;
+  char16_t ch = 0;
+  std::u16string text;
+};
+
+// A frame of premultiplied 32-bit ARGB pixels, rows top to bottom.
+struct TPixelFrame {
+  const uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;  // bytes per row
+};
+
+enum class TCursor { Default, Arrow, IBeam, SizeNWSE, Hand, SizeWE, SizeNS, SizeAll };
+
+class INativeWindow;
+
+// Receives the messages of one window.
+class IWindowClient {
+ public:
+  virtual void HandleMessage(INativeWindow& window, const TWindowMessage& message) = 0;
+
+ protected:
+  ~IWindowClient() = default;
+};
+
+class INativeWindow {
+ public:
+  virtual ~INativeWindow() = default;
+
+  virtual void SetBounds(const TBoundsI& bounds) = 0;  // client area in screen pixels
+  virtual TBoundsI Bounds() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual void SetFrameless(bool frameless) = 0;
+  // No taskbar button and no task-switcher entry.
+  virtual void SetToolWindow(bool tool) = 0;
+  // Per-pixel alpha: presses on fully transparent pixels reach the windows below.
+  virtual void SetTransparent(bool transparent) = 0;
+  // Keeps the window above all others, without moving, sizing or activating it.
+  virtual void MakeTopmost() = 0;
+  virtual void Activate() = 0;
+  virtual void SetMinimized(bool minimized) = 0;
+  virtual bool Minimized() const = 0;
+  // Shows the frame; `dirty` lists the rectangles that changed since the last one.
+  virtual void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) = 0;
+  virtual void SetCursor(TCursor cursor) = 0;
+  virtual void SetMouseCapture(bool capture) = 0;
+  // A tooltip near `area` (client coordinates); an empty text hides it.
+  virtual void ShowHint(const std::u16string& text, const TBoundsI& area) = 0;
+  virtual TPointI ClientToScreen(TPointI point) const = 0;
+};
+
+class IWindowSystem {
+ public:
+  virtual ~IWindowSystem() = default;
+  virtual std::unique_ptr<INativeWindow> CreateWindow(IWindowClient& client) = 0;
+  virtual TPointI CursorPos() const = 0;
+};
+
+// Application-wide message hooks: each sees every message before its window does.
+using TMessageHook = std::function<void(INativeWindow&, const TWindowMessage&)>;
+int AddMessageHook(TMessageHook hook);
+void RemoveMessageHook(int id);
+// What window systems call for every message: the hooks, then the client.
+void DispatchWindowMessage(INativeWindow& window, IWindowClient& client,
+                           const TWindowMessage& message);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtLocale.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtWindows.h"
+
+// The services of a Qt application, installed for the object's lifetime. Create it after the
+// QApplication and keep at most one.
+class TQtPlatform {
+ public:
+  explicit TQtPlatform(std::unique_ptr<IPowerActions> power);
+  ~TQtPlatform();
+  TQtPlatform(const TQtPlatform&) = delete;
+  TQtPlatform& operator=(const TQtPlatform&) = delete;
+
+ private:
+  TQtClock clock_;
+  TQtEventLoop loop_;
+  TQtMessageBox messageBox_;
+  TQtLocale locale_;
+  TQtWindowSystem windows_;
+  std::unique_ptr<IPowerActions> power_;
+  PlatformServices previous_;
+};

@@ -1,0 +1,340 @@
+#include "platform/qt/QtWindows.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cstring>
+
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = {}) {
+  TShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+  if (modifiers & Qt::AltModifier) shift |= ssAlt;
+  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
+bool ButtonOf(Qt::MouseButton qt, TMouseButton& button) {
+  switch (qt) {
+    case Qt::LeftButton:
+      button = TMouseButton::mbLeft;
+      return true;
+    case Qt::RightButton:
+      button = TMouseButton::mbRight;
+      return true;
+    case Qt::MiddleButton:
+      button = TMouseButton::mbMiddle;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Qt key codes to the virtual-key numbering the engine uses.
+uint16_t KeyCodeOf(const QKeyEvent& event) {
+  const int key = event.key();
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+    return uint16_t(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return uint16_t(112 + key - Qt::Key_F1);
+  const bool keypad = event.modifiers() & Qt::KeypadModifier;
+  switch (key) {
+    case Qt::Key_Backspace:
+      return vkBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return vkReturn;
+    case Qt::Key_Escape:
+      return vkEscape;
+    case Qt::Key_Space:
+      return vkSpace;
+    case Qt::Key_PageUp:
+      return vkPrior;
+    case Qt::Key_PageDown:
+      return vkNext;
+    case Qt::Key_End:
+      return vkEnd;
+    case Qt::Key_Home:
+      return vkHome;
+    case Qt::Key_Left:
+      return vkLeft;
+    case Qt::Key_Up:
+      return vkUp;
+    case Qt::Key_Right:
+      return vkRight;
+    case Qt::Key_Down:
+      return vkDown;
+    case Qt::Key_Insert:
+      return vkInsert;
+    case Qt::Key_Delete:
+      return vkDelete;
+    case Qt::Key_Plus:
+      return keypad ? uint16_t(vkAdd) : uint16_t(187);
+    case Qt::Key_Minus:
+      return keypad ? uint16_t(vkSubtract) : uint16_t(189);
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    default:
+      return 0;
+  }
+}
+
+Qt::CursorShape ShapeOf(TCursor cursor) {
+  switch (cursor) {
+    case TCursor::IBeam:
+      return Qt::IBeamCursor;
+    case TCursor::SizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case TCursor::Hand:
+      return Qt::PointingHandCursor;
+    case TCursor::SizeWE:
+      return Qt::SizeHorCursor;
+    case TCursor::SizeNS:
+      return Qt::SizeVerCursor;
+    case TCursor::SizeAll:
+      return Qt::SizeAllCursor;
+    case TCursor::Default:
+    case TCursor::Arrow:
+      break;
+  }
+  return Qt::ArrowCursor;
+}
+
+// The pixels whose alpha is not 0, as runs per row.
+QRegion OpaqueRegion(const QImage& image) {
+  std::vector<QRect> runs;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+    for (int x = 0; x < image.width();) {
+      if ((row[x] >> 24) == 0) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < image.width() && (row[x] >> 24) != 0) ++x;
+      runs.emplace_back(start, y, x - start, 1);
+    }
+  }
+  QRegion region;
+  region.setRects(runs.data(), int(runs.size()));
+  return region;
+}
+
+}  // namespace
+
+TQtWindow::TQtWindow(IWindowClient& client) : client_(client) {
+  QSurfaceFormat format = requestedFormat();
+  format.setAlphaBufferSize(8);
+  setFormat(format);
+}
+
+void TQtWindow::SetBounds(const TBoundsI& bounds) {
+  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
+TBoundsI TQtWindow::Bounds() const {
+  const QRect r = geometry();
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+void TQtWindow::SetVisible(bool visible) {
+  setVisible(visible);
+}
+
+void TQtWindow::SetTitle(const std::string& title) {
+  setTitle(QString::fromStdString(title));
+}
+
+void TQtWindow::SetFlag(Qt::WindowType flag, bool on) {
+  if (bool(flags() & flag) == on) return;
+  const bool shown = isVisible();
+  setFlag(flag, on);
+  if (shown) show();  // changing flags re-creates the native window hidden
+}
+
+void TQtWindow::SetFrameless(bool frameless) {
+  SetFlag(Qt::FramelessWindowHint, frameless);
+}
+
+void TQtWindow::SetToolWindow(bool tool) {
+  SetFlag(Qt::Tool, tool);
+}
+
+void TQtWindow::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  UpdateInputShape();
+}
+
+void TQtWindow::MakeTopmost() {
+  SetFlag(Qt::WindowDoesNotAcceptFocus, true);
+  SetFlag(Qt::WindowStaysOnTopHint, true);
+  SetFlag(Qt::WindowDoesNotAcceptFocus, false);
+  if (isVisible()) raise();
+}
+
+void TQtWindow::Activate() {
+  if (!isVisible()) show();
+  raise();
+  requestActivate();
+}
+
+void TQtWindow::SetMinimized(bool minimized) {
+  setWindowStates(minimized ? (windowStates() | Qt::WindowMinimized)
+                            : (windowStates() & ~Qt::WindowMinimized));
+}
+
+void TQtWindow::Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) {
+  if (frame_.width() != frame.width || frame_.height() != frame.height)
+    frame_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < frame.height; ++y)
+    std::memcpy(frame_.scanLine(y),
+                reinterpret_cast<const uint8_t*>(frame.pixels) + size_t(y) * size_t(frame.stride),
+                size_t(frame.width) * 4);
+  UpdateInputShape();
+  if (dirty.empty()) return update();
+  for (const TBoundsI& r : dirty) update(QRect(r.left, r.top, r.width, r.height));
+}
+
+void TQtWindow::UpdateInputShape() {
+  const QRegion shape = transparent_ && !frame_.isNull() ? OpaqueRegion(frame_) : QRegion();
+  if (shape == shape_) return;
+  shape_ = shape;
+  setMask(shape_);
+}
+
+void TQtWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (frame_.isNull()) return painter.fillRect(event->rect(), Qt::transparent);
+  painter.drawImage(event->rect(), frame_, event->rect());
+}
+
+void TQtWindow::SetCursor(TCursor cursor) {
+  setCursor(QCursor(ShapeOf(cursor)));
+}
+
+void TQtWindow::SetMouseCapture(bool capture) {
+  setMouseGrabEnabled(capture);
+}
+
+void TQtWindow::ShowHint(const std::u16string& text, const TBoundsI& area) {
+  if (text.empty()) return QToolTip::hideText();
+  const QPoint at = mapToGlobal(QPoint(area.left, area.top + area.height));
+  QToolTip::showText(at, QString::fromStdU16String(text));
+}
+
+TPointI TQtWindow::ClientToScreen(TPointI point) const {
+  const QPoint p = mapToGlobal(QPoint(point.x, point.y));
+  return {p.x(), p.y()};
+}
+
+void TQtWindow::Deliver(const TWindowMessage& message) {
+  DispatchWindowMessage(*this, client_, message);
+}
+
+bool TQtWindow::event(QEvent* event) {
+  TWindowMessage m;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      if (!ButtonOf(e->button(), m.button)) return true;
+      m.kind = event->type() == QEvent::MouseButtonPress     ? TWindowMessage::Kind::MouseDown
+               : event->type() == QEvent::MouseButtonRelease ? TWindowMessage::Kind::MouseUp
+                                                             : TWindowMessage::Kind::DoubleClick;
+      m.shift = ShiftOf(e->modifiers(), e->buttons());
+      m.x = float(e->position().x());
+      m.y = float(e->position().y());
+      Deliver(m);
+      return true;
+    }
+    case QEvent::MouseMove: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      m.kind = TWindowMessage::Kind::MouseMove;
+      m.shift = ShiftOf(e->modifiers(), e->buttons());
+      m.x = float(e->position().x());
+      m.y = float(e->position().y());
+      Deliver(m);
+      return true;
+    }
+    case QEvent::Leave:
+      m.kind = TWindowMessage::Kind::MouseLeave;
+      Deliver(m);
+      return true;
+    case QEvent::Wheel: {
+      auto* e = static_cast<QWheelEvent*>(event);
+      m.kind = TWindowMessage::Kind::Wheel;
+      m.shift = ShiftOf(e->modifiers(), e->buttons());
+      m.x = float(e->position().x());
+      m.y = float(e->position().y());
+      m.wheelDelta = e->angleDelta().y();
+      Deliver(m);
+      return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      auto* e = static_cast<QKeyEvent*>(event);
+      m.kind = event->type() == QEvent::KeyPress ? TWindowMessage::Kind::KeyDown
+                                                 : TWindowMessage::Kind::KeyUp;
+      m.key = KeyCodeOf(*e);
+      m.shift = ShiftOf(e->modifiers());
+      if (m.key) Deliver(m);
+      if (event->type() == QEvent::KeyPress)
+        for (QChar c : e->text()) {
+          TWindowMessage ch;
+          ch.kind = TWindowMessage::Kind::Char;
+          ch.ch = c.unicode();
+          Deliver(ch);
+        }
+      return true;
+    }
+    case QEvent::InputMethodQuery: {
+      auto* e = static_cast<QInputMethodQueryEvent*>(event);
+      if (e->queries() & Qt::ImEnabled) e->setValue(Qt::ImEnabled, true);
+      e->accept();
+      return true;
+    }
+    case QEvent::InputMethod: {
+      auto* e = static_cast<QInputMethodEvent*>(event);
+      if (!e->commitString().isEmpty()) {
+        m.kind = TWindowMessage::Kind::ImeCommit;
+        m.text = e->commitString().toStdU16String();
+        Deliver(m);
+      }
+      return true;
+    }
+    case QEvent::Close:
+      m.kind = TWindowMessage::Kind::Close;
+      Deliver(m);
+      event->ignore();  // the owner decides whether the window closes
+      return true;
+    default:
+      return QRasterWindow::event(event);
+  }
+}
+
+std::unique_ptr<INativeWindow> TQtWindowSystem::CreateWindow(IWindowClient& client) {
+  return std::make_unique<TQtWindow>(client);
+}
+
+TPointI TQtWindowSystem::CursorPos() const {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// Top-level windows on Qt's raster windows: the presented frame is painted as it is, and a
+// transparent window keeps its input shape in step with the frame's alpha so that presses on
+// fully transparent pixels reach the windows below.
+
+#include <QImage>
+#include <QRasterWindow>
+#include <QRegion>
+
+#include "platform/Window.h"
+
+class TQtWindow : public QRasterWindow, public INativeWindow {
+ public:
+  explicit TQtWindow(IWindowClient& client);
+
+  void SetBounds(const TBoundsI& bounds) override;
+  TBoundsI Bounds() const override;
+  void SetVisible(bool visible) override;
+  bool Visible() const override { return isVisible(); }
+  void SetTitle(const std::string& title) override;
+  void SetFrameless(bool frameless) override;
+  void SetToolWindow(bool tool) override;
+  void SetTransparent(bool transparent) override;
+  void MakeTopmost() override;
+  void Activate() override;
+  void SetMinimized(bool minimized) override;
+  bool Minimized() const override { return windowStates() & Qt::WindowMinimized; }
+  void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
+  void SetCursor(TCursor cursor) override;
+  void SetMouseCapture(bool capture) override;
+  void ShowHint(const std::u16string& text, const TBoundsI& area) override;
+  TPointI ClientToScreen(TPointI point) const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void SetFlag(Qt::WindowType flag, bool on);
+  void Deliver(const TWindowMessage& message);
+  void UpdateInputShape();
+
+  IWindowClient& client_;
+  QImage frame_;
+  QRegion shape_;
+  bool transparent_ = false;
+};
+
+class TQtWindowSystem : public IWindowSystem {
+ public:
+  std::unique_ptr<INativeWindow> CreateWindow(IWindowClient& client) override;
+  TPointI CursorPos() const override;
+};

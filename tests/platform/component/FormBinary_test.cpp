@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "platform/component/FormData.h"
+#include "platform/component/FormText.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+Bytes Raw(std::string_view s) {
+  return Bytes(s.begin(), s.end());
+}
+// A short string: its length byte and its bytes.
+Bytes Short(std::string_view s) {
+  return Bytes{uint8_t(s.size())} + Raw(s);
+}
+
+// Every value type, the object prefix flags, a collection with and without an index and a wide
+// string, spelled out byte by byte.
+const Bytes kForm =
+    Raw("TPF0") + Bytes{0xF3, 0x02, 0x05} + Short("TvxLayout") + Short("Root1") +  //
+    Short("N") + Bytes{0x00} +                                                     // null
+    Short("L") + Bytes{0x01, 0x02, 0x01, 0x06, 0x01, 'a', 0x00} +                  // (1 'a')
+    Short("I8") + Bytes{0x02, 0xFB} +                                              // -5
+    Short("I16") + Bytes{0x03, 0xE8, 0x03} +                                       // 1000
+    Short("I32") + Bytes{0x04, 0xA0, 0x86, 0x01, 0x00} +                           // 100000
+    Short("X") + Bytes{0x05, 0, 0, 0, 0, 0, 0, 0x80, 0xEF, 0x07, 0x40} +           // 479.0
+    Short("S") + Bytes{0x06} + Short("(29,51)") +                                  //
+    Short("Align") + Bytes{0x07} + Short("vaCenter") +                             //
+    Short("F") + Bytes{0x08} + Short("T") + Bytes{0x09} +                          //
+    Short("B") + Bytes{0x0A, 0x03, 0, 0, 0, 0x04, 0x00, 0xFF} +                    //
+    Short("Sides") + Bytes{0x0B} + Short("vxSideTop") + Short("vxSideLeft") + Bytes{0x00} +
+    Short("LS") + Bytes{0x0C, 0x03, 0, 0, 0} + Raw("abc") +    //
+    Short("Points") + Bytes{0x0E} +                            //
+    Bytes{0x01} + Short("Offset") + Bytes{0x02, 0x01, 0x00} +  // item
+    Bytes{0x02, 0x03, 0x01} + Short("Color") + Bytes{0x07} + Short("Red") + Bytes{0x00} +
+    Bytes{0x00} +                                                         // [3] item
+    Short("Text") + Bytes{0x12, 0x02, 0, 0, 0, 0x73, 0x51, 0x3A, 0x67} +  // 关机
+    Short("U") + Bytes{0x14, 0x02, 0, 0, 0, 0xC3, 0xA9} +                 // é
+    Bytes{0x00} +                                                         // end props
+    Bytes{0xF4} + Short("TvxText") + Short("") + Bytes{0x00, 0x00} +      // inline child
+    Bytes{0x00};
+
+TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
+  const TFormObject form = ReadFormBinary(kForm);
+  EXPECT_EQ(form.flags, ffInherited | ffChildPos);
+  EXPECT_EQ(form.childPos.integer, 5);
+  EXPECT_EQ(form.className, "TvxLayout");
+  EXPECT_EQ(form.name, "Root1");
+  ASSERT_EQ(form.props.size(), 16u);
+  auto value = [&](size_t i) { return form.props[i].value; };
+  EXPECT_EQ(value(0).type, TValueType::Null);
+  ASSERT_EQ(value(1).list.size(), 2u);
+  EXPECT_EQ(value(1).list[1].text, "a");
+  EXPECT_EQ(value(2).integer, -5);
+  EXPECT_EQ(value(3).integer, 1000);
+  EXPECT_EQ(value(4).integer, 100000);
+  EXPECT_EQ(ExtendedToLongDouble(value(5).extended), 479.0L);
+  EXPECT_EQ(value(6).text, "(29,51)");
+  EXPECT_EQ(value(7).type, TValueType::Ident);
+  EXPECT_EQ(value(8).type, TValueType::False);
+  EXPECT_EQ(value(9).type, TValueType::True);
+  EXPECT_EQ(value(10).text, std::string("\x04\x00\xFF", 3));
+  EXPECT_EQ(value(11).set, (std::vector<std::string>{"vxSideTop", "vxSideLeft"}));
+  EXPECT_EQ(value(12).type, TValueType::LString);
+  const std::vector<TFormItem>& items = value(13).items;
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_FALSE(items[0].hasIndex);
+  EXPECT_TRUE(items[1].hasIndex);
+  EXPECT_EQ(items[1].index.integer, 3);
+  EXPECT_EQ(items[1].props[0].value.text, "Red");
+  EXPECT_EQ(value(14).wide, u"关机");
+  EXPECT_EQ(value(15).text, "\xC3\xA9");
+  ASSERT_EQ(form.children.size(), 1u);
+  EXPECT_EQ(form.children[0].flags, ffInline);
+  EXPECT_EQ(form.children[0].name, "");
+}
+
+TEST(FormBinaryTest, WritesBackTheBytesAndSurvivesText) {
+  const TFormObject form = ReadFormBinary(kForm);
+  EXPECT_EQ(WriteFormBinary(form), kForm);
+  EXPECT_EQ(WriteFormBinary(ReadFormText(WriteFormText(form))), kForm);
+}
+
+TEST(FormBinaryTest, EveryTruncationIsAnError) {
+  for (size_t n = 0; n < kForm.size(); ++n) {
+    const Bytes cut(kForm.begin(), kForm.begin() + n);
+    EXPECT_THROW(ReadFormBinary(cut), EFormError) << "cut at " << n;
+  }
+}
+
+TEST(FormBinaryTest, RejectsMalformedData) {
+  const Bytes object = Short("T") + Short("");
+  const Bytes cases[] = {
+      Raw("TPF1") + object + Bytes{0, 0},                   // signature
+      Raw("TPF0") + object + Short("P") + Bytes{13, 0, 0},  // unknown value type
+      Raw("TPF0") + object + Short("P") + Bytes{10, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0},
+      Raw("TPF0") + object + Short("P") + Bytes{12, 5, 0, 0, 0, 'a', 0, 0},
+      Raw("TPF0") + object + Short("P") + Bytes{18, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0},
+      Raw("TPF0") + object + Short("P") + Bytes{6, 200, 'a', 0, 0},
+      Raw("TPF0") + Bytes{0xF0} + object + Bytes{0, 0},             // prefix without flags
+      Raw("TPF0") + Bytes{0xF8} + object + Bytes{0, 0},             // unknown flag
+      Raw("TPF0") + Bytes{0xF2, 6, 1, 'x'} + object + Bytes{0, 0},  // position not an integer
+      Raw("TPF0") + Short("") + Short("") + Bytes{0, 0},            // no class name
+  };
+  for (const Bytes& data : cases) EXPECT_THROW(ReadFormBinary(data), EFormError);
+  size_t beyond = 100;
+  EXPECT_THROW(ReadFormBinary(kForm, &beyond), EFormError);
+}
+
+TEST(FormBinaryTest, ReportsTheOffsetOfAnUnknownType) {
+  const Bytes data = Raw("TPF0") + Short("T") + Short("") + Short("P") + Bytes{13, 0, 0};
+  try {
+    ReadFormBinary(data);
+    FAIL();
+  } catch (const EFormError& error) {
+    EXPECT_EQ(error.offset(), 9u);
+  }
+}
+
+Bytes NestedObjects(int depth) {
+  Bytes data = Raw("TPF0");
+  for (int i = 0; i <= depth; ++i) data = data + Short("T") + Short("") + Bytes{0};
+  for (int i = 0; i <= depth; ++i) data.push_back(0);
+  return data;
+}
+
+Bytes NestedLists(int depth) {
+  Bytes data = Raw("TPF0") + Short("T") + Short("") + Short("P");
+  for (int i = 0; i < depth; ++i) data.push_back(1);
+  for (int i = 0; i < depth; ++i) data.push_back(0);
+  return data + Bytes{0, 0};
+}
+
+TEST(FormBinaryTest, LimitsNesting) {
+  EXPECT_NO_THROW(ReadFormBinary(NestedObjects(kMaxFormDepth)));
+  EXPECT_THROW(ReadFormBinary(NestedObjects(kMaxFormDepth + 1)), EFormError);
+  EXPECT_NO_THROW(ReadFormBinary(NestedLists(kMaxFormDepth)));
+  EXPECT_THROW(ReadFormBinary(NestedLists(kMaxFormDepth + 1)), EFormError);
+  EXPECT_THROW(ReadFormBinary(NestedLists(100000)), EFormError);
+}
+
+TEST(FormBinaryTest, ExtendedFloatsAreExact) {
+  EXPECT_EQ(ExtendedFromLongDouble(1.0L), (TExtended{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
+  EXPECT_EQ(ExtendedFromLongDouble(-0.0L), (TExtended{0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80}));
+  const float floats[] = {0.1f, 1.0f / 3, 29.5f, -479.25f, FLT_MAX, FLT_MIN, FLT_TRUE_MIN, 0.0f};
+  for (float f : floats) EXPECT_EQ(float(ExtendedToLongDouble(ExtendedFromLongDouble(f))), f);
+  const long double awkward[] = {
+      LDBL_MAX, LDBL_MIN, LDBL_TRUE_MIN, LDBL_MIN / 3, std::nextafter(1.0L, 2.0L),
+      1.0L / 3, -1e-4000L};
+  for (long double v : awkward) EXPECT_EQ(ExtendedToLongDouble(ExtendedFromLongDouble(v)), v);
+  EXPECT_TRUE(std::isnan(ExtendedToLongDouble(ExtendedFromLongDouble(NAN))));
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kText[] =
+    "object Root1: TvxLayout\n  Text = '关机'\n  Width = 2.500000000000000000\nend\n";
+
+class FormconvTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string dir = (fs::temp_directory_path() / "formconvXXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path File(const std::string& name) const { return dir_ / name; }
+
+  void Write(const std::string& name, const std::string& data) const {
+    std::ofstream(File(name), std::ios::binary) << data;
+  }
+
+  std::string Read(const fs::path& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Runs formconv with `args`; returns its exit code and keeps its standard error.
+  int Run(const std::string& args) {
+    const std::string command =
+        std::string(LC_FORMCONV) + " " + args + " 2>" + File("stderr").string();
+    const int status = std::system(command.c_str());
+    stderr_ = Read(File("stderr"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  fs::path dir_;
+  std::string stderr_;
+};
+
+TEST_F(FormconvTest, ConvertsBothWays) {
+  Write("in.txt", kText);
+  ASSERT_EQ(Run("--to-binary " + File("in.txt").string() + " " + File("out.bin").string()), 0);
+  EXPECT_TRUE(Read(File("out.bin")).starts_with("TPF0"));
+  ASSERT_EQ(Run("--to-text " + File("out.bin").string() + " " + File("back.txt").string()), 0);
+  EXPECT_EQ(Read(File("back.txt")), kText);
+  EXPECT_EQ(stderr_, "");
+  // Either form may be the input of either direction.
+  ASSERT_EQ(Run("--to-binary " + File("out.bin").string() + " " + File("again.bin").string()), 0);
+  EXPECT_EQ(Read(File("again.bin")), Read(File("out.bin")));
+  // No temporary file is left behind: stderr, in.txt, out.bin, back.txt, again.bin.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 5);
+}
+
+TEST_F(FormconvTest, BrokenInputWritesNothing) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"object T\n  P = 'open\nend\n", ": 2: unterminated string\n"},
+      {std::string("TPF0\x01T\x00\x00", 8), ": 8: unexpected end of data\n"},
+      {std::string("TPF0\x01T\x00\x00\x00!", 10), ": 9: data after the form's end\n"},
+  };
+  Write("out.bin", "old");
+  for (const auto& [input, message] : cases) {
+    Write("bad", input);
+    EXPECT_EQ(Run("--to-binary " + File("bad").string() + " " + File("out.bin").string()), 1);
+    EXPECT_EQ(stderr_, "formconv: " + File("bad").string() + message);
+    EXPECT_EQ(Read(File("out.bin")), "old");
+  }
+  EXPECT_EQ(Run("--to-text " + File("missing").string() + " " + File("new.txt").string()), 1);
+  EXPECT_EQ(stderr_, "formconv: " + File("missing").string() + ": cannot read\n");
+  EXPECT_FALSE(fs::exists(File("new.txt")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
+            3);  // stderr, out.bin, bad
+}
+
+TEST_F(FormconvTest, BadUsageExitsWithTwo) {
+  EXPECT_EQ(Run(""), 2);
+  EXPECT_EQ(Run("--to-json a b"), 2);
+  EXPECT_EQ(Run("--to-text a"), 2);
+  EXPECT_EQ(std::count(stderr_.begin(), stderr_.end(), '\n'), 1);
+  EXPECT_TRUE(stderr_.starts_with("usage: formconv"));
+}
+
+}  // namespace
