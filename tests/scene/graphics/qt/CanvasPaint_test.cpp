@@ -39,6 +39,15 @@ TEST_F(CanvasPaint, LinearGradientHoldsItsEndColoursBeyondTheEndPoints) {
   EXPECT_NEAR(int(BlueAt(canvas, 50, 5)), 128, 4);
 }
 
+TEST_F(CanvasPaint, LinearGradientRepeatsMirroredBeyondItsEnd) {
+  UseGradient(vxLinearGradient, kRed, 0, kBlue, 1);
+  canvas.Fill().Gradient()->StopPosition()->SetPoint(PointOf(0.5f, 0));
+  canvas.FillRect(RectOf(0, 0, 100, 10), 0, 0, AllCorners, 1, vxCornerRound);
+  EXPECT_GT(BlueAt(canvas, 50, 5), 240u);
+  EXPECT_GT(RedAt(canvas, 99, 5), 240u);
+  EXPECT_NEAR(int(RedAt(canvas, 75, 5)), 128, 6);
+}
+
 TEST_F(CanvasPaint, GradientOpacityFadesTheAddedEndsToo) {
   UseGradient(vxLinearGradient, kRed, 0.2f, kBlue, 0.8f);
   canvas.FillRect(RectOf(0, 0, 100, 10), 0, 0, AllCorners, 0.5f, vxCornerRound);
