@@ -41,10 +41,11 @@ enum TKeyCode : uint16_t {
   vkF4 = 115,
 };
 
-// Cursor ids keep the numbering form data has always stored.
-using TCursor = int;
-inline constexpr TCursor crDefault = 0;
-inline constexpr TCursor crArrow = -2;
-inline constexpr TCursor crIBeam = -4;
-inline constexpr TCursor crSizeNWSE = -8;
-inline constexpr TCursor crHandPoint = -21;
+// The cursor ids objects publish, in the numbering form data has always stored; the scene
+// host maps them to window cursors.
+using TCursorId = int;
+inline constexpr TCursorId crDefault = 0;
+inline constexpr TCursorId crArrow = -2;
+inline constexpr TCursorId crIBeam = -4;
+inline constexpr TCursorId crSizeNWSE = -8;
+inline constexpr TCursorId crHandPoint = -21;
