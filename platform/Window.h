@@ -58,8 +58,6 @@ struct TPixelFrame {
   int stride = 0;  // bytes per row
 };
 
-enum class TCursor { Default, Arrow, IBeam, SizeNWSE, Hand, SizeWE, SizeNS, SizeAll };
-
 class INativeWindow;
 
 // Receives the messages of one window.

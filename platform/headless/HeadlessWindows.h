@@ -68,7 +68,7 @@ class THeadlessWindow : public INativeWindow {
   bool visible_ = false, frameless_ = false, tool_ = false, transparent_ = false;
   bool topmost_ = false, minimized_ = false, captured_ = false;
   int activations_ = 0, presentations_ = 0;
-  TCursor cursor_ = TCursor::Default;
+  TCursor cursor_ = crDefault;
   std::u16string hint_;
   std::vector<uint32_t> frame_;
   int frameWidth_ = 0, frameHeight_ = 0;

@@ -97,23 +97,15 @@ uint16_t KeyCodeOf(const QKeyEvent& event) {
 
 Qt::CursorShape ShapeOf(TCursor cursor) {
   switch (cursor) {
-    case TCursor::IBeam:
+    case crIBeam:
       return Qt::IBeamCursor;
-    case TCursor::SizeNWSE:
+    case crSizeNWSE:
       return Qt::SizeFDiagCursor;
-    case TCursor::Hand:
+    case crHandPoint:
       return Qt::PointingHandCursor;
-    case TCursor::SizeWE:
-      return Qt::SizeHorCursor;
-    case TCursor::SizeNS:
-      return Qt::SizeVerCursor;
-    case TCursor::SizeAll:
-      return Qt::SizeAllCursor;
-    case TCursor::Default:
-    case TCursor::Arrow:
-      break;
+    default:
+      return Qt::ArrowCursor;
   }
-  return Qt::ArrowCursor;
 }
 
 // The pixels whose alpha is not 0, as runs per row.
