@@ -174,6 +174,20 @@ TEST_F(FloatRun, ParentChangeDropsTheResolvedProperty) {
   EXPECT_EQ(other->width, 2.5f);
 }
 
+TEST(AnimationWithoutPlatform, EndsAsSoonAsItStarts) {
+  TAnimScene scene;
+  TAnimTarget target(nullptr);
+  target.SetScene(&scene);
+  auto* animation = new TvxFloatAnimation(&target);
+  animation->SetPropertyName("Width");
+  animation->SetStopValue(3);
+  target.AddObject(animation);
+  animation->Start();
+  EXPECT_FALSE(animation->IsRunning());
+  EXPECT_EQ(target.width, 3);
+  EXPECT_EQ(AniThread(), nullptr);
+}
+
 TEST_F(AnimationTest, EnabledInFormDataStartsOnceLoaded) {
   RegisterClass(TvxFloatAnimation::StaticClass());
   TAnimTarget* target = MakeTarget();
