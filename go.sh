@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei
-  fonts-dejavu-core xvfb xdotool xauth)
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-dotgothic16 fonts-arphic-ukai
+  qt6-image-formats-plugins xvfb xdotool xauth)
 
 install_missing() {
   local missing=() p

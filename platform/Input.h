@@ -35,7 +35,17 @@ enum TKeyCode : uint16_t {
   vkDown = 40,
   vkInsert = 45,
   vkDelete = 46,
+  vkApps = 93,  // the context-menu key
   vkAdd = 107,
   vkSubtract = 109,
   vkF4 = 115,
 };
+
+// The cursor ids objects publish, in the numbering form data has always stored; the scene
+// host maps them to window cursors.
+using TCursorId = int;
+inline constexpr TCursorId crDefault = 0;
+inline constexpr TCursorId crArrow = -2;
+inline constexpr TCursorId crIBeam = -4;
+inline constexpr TCursorId crSizeNWSE = -8;
+inline constexpr TCursorId crHandPoint = -21;

@@ -58,8 +58,6 @@ struct TPixelFrame {
   int stride = 0;  // bytes per row
 };
 
-enum class TCursor { Default, Arrow, IBeam, SizeNWSE, Hand, SizeWE, SizeNS, SizeAll };
-
 class INativeWindow;
 
 // Receives the messages of one window.
@@ -92,7 +90,7 @@ class INativeWindow {
   virtual bool Minimized() const = 0;
   // Shows the frame; `dirty` lists the rectangles that changed since the last one.
   virtual void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) = 0;
-  virtual void SetCursor(TCursor cursor) = 0;
+  virtual void SetCursor(TCursorId cursor) = 0;
   virtual void SetMouseCapture(bool capture) = 0;
   // A tooltip near `area` (client coordinates); an empty text hides it.
   virtual void ShowHint(const std::u16string& text, const TBoundsI& area) = 0;

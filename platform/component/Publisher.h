@@ -17,6 +17,7 @@
 #include <type_traits>
 
 #include "platform/component/ClassInfo.h"
+#include "platform/component/Component.h"
 #include "platform/component/Event.h"
 
 #define LC_CLASS(Class, Base)                          \

@@ -28,7 +28,7 @@ class THeadlessWindow : public INativeWindow {
   void SetMinimized(bool minimized) override { minimized_ = minimized; }
   bool Minimized() const override { return minimized_; }
   void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
-  void SetCursor(TCursor cursor) override { cursor_ = cursor; }
+  void SetCursor(TCursorId cursor) override { cursor_ = cursor; }
   void SetMouseCapture(bool capture) override { captured_ = capture; }
   void ShowHint(const std::u16string& text, const TBoundsI&) override { hint_ = text; }
   TPointI ClientToScreen(TPointI point) const override {
@@ -50,7 +50,7 @@ class THeadlessWindow : public INativeWindow {
   bool Transparent() const { return transparent_; }
   bool Topmost() const { return topmost_; }
   int Activations() const { return activations_; }
-  TCursor Cursor() const { return cursor_; }
+  TCursorId Cursor() const { return cursor_; }
   bool Captured() const { return captured_; }
   const std::u16string& Hint() const { return hint_; }
   int Presentations() const { return presentations_; }
@@ -68,7 +68,7 @@ class THeadlessWindow : public INativeWindow {
   bool visible_ = false, frameless_ = false, tool_ = false, transparent_ = false;
   bool topmost_ = false, minimized_ = false, captured_ = false;
   int activations_ = 0, presentations_ = 0;
-  TCursor cursor_ = TCursor::Default;
+  TCursorId cursor_ = crDefault;
   std::u16string hint_;
   std::vector<uint32_t> frame_;
   int frameWidth_ = 0, frameHeight_ = 0;

@@ -95,25 +95,17 @@ uint16_t KeyCodeOf(const QKeyEvent& event) {
   }
 }
 
-Qt::CursorShape ShapeOf(TCursor cursor) {
+Qt::CursorShape ShapeOf(TCursorId cursor) {
   switch (cursor) {
-    case TCursor::IBeam:
+    case crIBeam:
       return Qt::IBeamCursor;
-    case TCursor::SizeNWSE:
+    case crSizeNWSE:
       return Qt::SizeFDiagCursor;
-    case TCursor::Hand:
+    case crHandPoint:
       return Qt::PointingHandCursor;
-    case TCursor::SizeWE:
-      return Qt::SizeHorCursor;
-    case TCursor::SizeNS:
-      return Qt::SizeVerCursor;
-    case TCursor::SizeAll:
-      return Qt::SizeAllCursor;
-    case TCursor::Default:
-    case TCursor::Arrow:
-      break;
+    default:
+      return Qt::ArrowCursor;
   }
-  return Qt::ArrowCursor;
 }
 
 // The pixels whose alpha is not 0, as runs per row.
@@ -225,7 +217,7 @@ void TQtWindow::paintEvent(QPaintEvent* event) {
   painter.drawImage(event->rect(), frame_, event->rect());
 }
 
-void TQtWindow::SetCursor(TCursor cursor) {
+void TQtWindow::SetCursor(TCursorId cursor) {
   setCursor(QCursor(ShapeOf(cursor)));
 }
 

@@ -27,7 +27,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   void SetMinimized(bool minimized) override;
   bool Minimized() const override { return windowStates() & Qt::WindowMinimized; }
   void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
-  void SetCursor(TCursor cursor) override;
+  void SetCursor(TCursorId cursor) override;
   void SetMouseCapture(bool capture) override;
   void ShowHint(const std::u16string& text, const TBoundsI& area) override;
   TPointI ClientToScreen(TPointI point) const override;

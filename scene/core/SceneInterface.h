@@ -11,6 +11,7 @@ class TComponent;
 class TvxObject;
 class TvxVisualObject;
 class TvxControl;
+class TvxBitmap;
 class TvxCanvas;
 class TvxResources;
 
@@ -49,7 +50,8 @@ class IvxScene {
   virtual TvxVisualObject* GetFocused() = 0;
   virtual TvxPoint GetMousePos() = 0;
   virtual TvxPoint LocalToScreen(const TvxPoint& point) = 0;
-  virtual void BeginDragObject(TvxVisualObject* object) = 0;
+  // Starts a platform drag of `object` showing `image` (its rendering, at most 512 x 512).
+  virtual void BeginDragObject(TvxVisualObject* object, const TvxBitmap* image) = 0;
   virtual bool GetAnimatedCaret() = 0;
 };
 

@@ -1,0 +1,87 @@
+#include "scene/graphics/EffectPainter.h"
+
+#include <cmath>
+
+#include "scene/core/VisualObject.h"
+#include "scene/graphics/Bitmap.h"
+#include "scene/graphics/Canvas.h"
+#include "scene/graphics/Effect.h"
+
+namespace {
+
+template <class F>
+void ForEachEnabledEffect(TvxVisualObject& object, F&& f) {
+  for (int i = 0; i < object.ChildrenCount(); ++i) {
+    auto* effect = dynamic_cast<TvxEffect*>(object.Children(i));
+    if (effect && effect->Enabled()) f(*effect);
+  }
+}
+
+// Bitmap sizes stay within what a bitmap can hold, whatever the scale.
+int BitmapExtent(float extent) {
+  if (!(extent > 0)) return 0;
+  return extent < 16384 ? int(std::trunc(extent)) : 16384;
+}
+
+}  // namespace
+
+TvxEffectPainter::TvxEffectPainter() = default;
+TvxEffectPainter::~TvxEffectPainter() = default;
+
+void TvxEffectPainter::Paint(TvxVisualObject& object, TvxCanvas& canvas) {
+  bool any = false;
+  ForEachEnabledEffect(object, [&](TvxEffect&) { any = true; });
+  if (!any) return;
+  const int saved = canvas.SaveCanvas();
+  if (stale_) {
+    Rebuild(object, canvas);
+  } else if (bitmap_) {
+    DrawCached(object, canvas);
+  }
+  canvas.RestoreCanvas(saved);
+}
+
+void TvxEffectPainter::Rebuild(TvxVisualObject& object, TvxCanvas& canvas) {
+  ForEachEnabledEffect(object, [&](TvxEffect& effect) { RenderEffect(object, effect, canvas); });
+  stale_ = false;
+}
+
+// The object rendered alone at its absolute scale, processed by the effect and drawn into
+// the effect's area.
+void TvxEffectPainter::RenderEffect(TvxVisualObject& object, TvxEffect& effect, TvxCanvas& canvas) {
+  const TvxPoint scale = object.GetAbsoluteScale();
+  if (scale.X == 0 || scale.Y == 0) return;
+  TvxRect area = effect.GetRect(object.GetLocalRect());
+  ScaleRect(area, scale.X, scale.Y);
+  const int width = BitmapExtent(RectWidth(area));
+  const int height = BitmapExtent(RectHeight(area));
+  if (!bitmap_) bitmap_ = std::make_unique<TvxBitmap>();
+  bitmap_->SetSize(width, height);
+  TvxCanvas* target = bitmap_->Canvas();
+  if (!target) return;
+  const int saved = target->SaveCanvas();
+  if (target->BeginScene()) {
+    target->Clear(0);
+    target->SetMatrix(IdentityMatrix);
+    const TvxPoint offset = effect.GetOffset();
+    TvxRect place{offset.X, offset.Y, offset.X + object.Width(), offset.Y + object.Height()};
+    object.PaintTo(*target, ScaleRect(place, scale.X, scale.Y));
+    target->EndScene();
+  }
+  target->RestoreCanvas(saved);
+  effect.ProcessEffect(*target, *bitmap_, scale.X);
+  DrawResult(object, canvas, effect);
+}
+
+void TvxEffectPainter::DrawCached(TvxVisualObject& object, TvxCanvas& canvas) {
+  ForEachEnabledEffect(object, [&](TvxEffect& effect) { DrawResult(object, canvas, effect); });
+}
+
+void TvxEffectPainter::DrawResult(TvxVisualObject& object, TvxCanvas& canvas,
+                                  const TvxEffect& effect) {
+  if (bitmap_->IsEmpty()) return;
+  canvas.SetMatrix(object.GetAbsoluteMatrix());
+  const TvxRect source{0, 0, float(bitmap_->Width()), float(bitmap_->Height())};
+  canvas.DrawBitmap(*bitmap_, source, effect.GetRect(object.GetLocalRect()),
+                    object.GetAbsoluteOpacity(), object.RotateAngle() == 0);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// The effect result of one visual object, cached in a bitmap until the object or one of its
+// effects changes. Each enabled effect renders the object alone at its absolute scale into the
+// bitmap, processes it and draws it; repaints from the cache draw the last result into every
+// enabled effect's area.
+
+#include <memory>
+
+class TvxBitmap;
+class TvxCanvas;
+class TvxEffect;
+class TvxVisualObject;
+
+class TvxEffectPainter {
+ public:
+  TvxEffectPainter();
+  ~TvxEffectPainter();
+  TvxEffectPainter(const TvxEffectPainter&) = delete;
+  TvxEffectPainter& operator=(const TvxEffectPainter&) = delete;
+
+  void Invalidate() { stale_ = true; }
+  bool Stale() const { return stale_; }
+  // Paints the enabled effects of `object` onto `canvas`.
+  void Paint(TvxVisualObject& object, TvxCanvas& canvas);
+
+ private:
+  void Rebuild(TvxVisualObject& object, TvxCanvas& canvas);
+  void RenderEffect(TvxVisualObject& object, TvxEffect& effect, TvxCanvas& canvas);
+  void DrawCached(TvxVisualObject& object, TvxCanvas& canvas);
+  void DrawResult(TvxVisualObject& object, TvxCanvas& canvas, const TvxEffect& effect);
+
+  std::unique_ptr<TvxBitmap> bitmap_;
+  bool stale_ = true;
+};

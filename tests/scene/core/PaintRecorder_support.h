@@ -1,0 +1,100 @@
+#pragma once
+
+// Painting test doubles: a canvas that logs every call with the matrix in force, a backend
+// scope that gives bitmaps such canvases (sharing one log), and a visual object that logs its
+// paint hooks.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scene/core/VisualObject.h"
+#include "scene/graphics/Backend.h"
+#include "scene/graphics/Canvas.h"
+
+struct TPaintCall {
+  std::string name;  // "Save", "Restore", "Clip", "DrawRect", "DrawBitmap", "Paint:<tag>", ...
+  TvxRect rect;
+  TvxMatrix matrix;
+  const TvxCanvas* canvas = nullptr;
+  float opacity = 0;
+};
+using TPaintLog = std::vector<TPaintCall>;
+
+class TLogCanvas : public TvxCanvas {
+ public:
+  TLogCanvas(TPaintLog& log, int width, int height) : log_(log) { ResizeBuffer(width, height); }
+  TLogCanvas(TPaintLog& log, TvxBitmap& bitmap) : TvxCanvas(bitmap), log_(log) {}
+
+  void Log(const std::string& name, const TvxRect& rect = {}, float opacity = 0);
+
+  void FlushBuffer(int, int, TvxDeviceContext) override {}
+  void FlushBufferRect(int, int, TvxDeviceContext, const TvxRect&) override {}
+  void FreeBuffer() override {}
+  void Clear(TvxColor) override { Log("Clear"); }
+  void ClearRect(const TvxRect& r, TvxColor) override { Log("ClearRect", r); }
+  void SetClipRects(std::span<const TvxRect>) override {}
+  void IntersectClipRect(const TvxRect& r) override { Log("Clip", r); }
+  void ExcludeClipRect(const TvxRect&) override {}
+  void ResetClipRect() override {}
+  void DrawLine(const TvxPoint&, const TvxPoint&, float) override {}
+  void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
+    Log("FillRect", r, o);
+  }
+  void DrawRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override;
+  void FillEllipse(const TvxRect&, float) override {}
+  void DrawEllipse(const TvxRect&, float) override {}
+  bool PtInPath(const TvxPoint&, const TvxRect&, const TvxPathData&) override { return false; }
+  void FillPath(const TvxPathData&, const TvxRect&, float) override {}
+  void DrawPath(const TvxPathData&, const TvxRect&, float) override {}
+  void DrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
+    Log("DrawBitmap", dst, o);
+  }
+  void DrawThumbnail(TvxBitmap&, float, float) override {}
+  void FillText(const TvxRect&, const std::u16string&, bool, float, TvxTextAlign,
+                TvxTextAlign) override {}
+  void MeasureText(TvxRect&, const std::u16string&, bool, TvxTextAlign, TvxTextAlign) override {}
+  bool TextToPath(TvxPathData&, const TvxRect&, const std::u16string&, bool, TvxTextAlign,
+                  TvxTextAlign) override {
+    return false;
+  }
+
+  // Stroke colour and thickness of the last DrawRect.
+  TvxColor lastStrokeColor = 0;
+  float lastStrokeThickness = 0;
+
+ protected:
+  int SaveState() override;
+  void RestoreState(int) override { Log("Restore"); }
+
+ private:
+  TPaintLog& log_;
+  int nextState_ = 1;
+};
+
+// Bitmaps draw into logging canvases while alive.
+class TLogBackend {
+ public:
+  explicit TLogBackend(TPaintLog& log);
+  ~TLogBackend();
+  TLogBackend(const TLogBackend&) = delete;
+  TLogBackend& operator=(const TLogBackend&) = delete;
+};
+
+// Logs "BeforePaint:<tag>", "Paint:<tag>" and "AfterPaint:<tag>" with the matrix in force.
+class TPaintProbe : public TvxVisualObject {
+ public:
+  TPaintProbe(TComponent* owner, std::string tag) : TvxVisualObject(owner), tag_(std::move(tag)) {}
+  void BeforePaint() override { LogHere("BeforePaint:"); }
+  void Paint() override { LogHere("Paint:"); }
+  void AfterPaint() override { LogHere("AfterPaint:"); }
+
+ private:
+  void LogHere(const std::string& what);
+  std::string tag_;
+};
+
+// The names of the calls, in order, optionally only those starting with `prefix`.
+std::vector<std::string> CallNames(const TPaintLog& log, const std::string& prefix = {});
+// Index of the first call named `name`; -1 when there is none.
+int IndexOf(const TPaintLog& log, const std::string& name);
