@@ -1,6 +1,7 @@
 // Reads arbitrary text as a date and time. With regular settings whatever reads must print
 // and read back to the same second; with settings taken from the input nothing may crash.
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -34,7 +35,9 @@ void CheckRoundTrip(std::string_view text) {
   const std::string printed = DateTimeToText(value, settings);
   TDateTime back = 0;
   if (!TryStrToDateTime(printed, settings, back)) std::abort();
-  if (SecondsBetween(value, back) != 0 || back > value) std::abort();
+  // Before 1899 the time of day counts away from zero, so dropping the fraction moves
+  // the value towards zero; either way the printed text never lands a second later.
+  if (SecondsBetween(value, back) != 0 || std::abs(back) > std::abs(value)) std::abort();
 }
 
 void CheckAnySettings(std::string_view rest) {
