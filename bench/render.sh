@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the sprite-shaped tree in full and repaints only its time text after a tick: the
-# median CPU time of each in microseconds and the ratio partial / full.
+# Renders the sprite-shaped tree in full and repaints only its time text after a tick, with the
+# glow off (idle and running) and on (the last ten seconds): the median CPU time of each in
+# microseconds and the ratio partial / full.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -14,7 +15,10 @@ cmake --build "$build" -j2 --target render_bench >/dev/null
       us[name] = $4   # CPU time, already in microseconds: wall time varies with load
     }
     END {
-      printf "full render        %8.1f us\n", us["FullRender"]
-      printf "time text repaint  %8.1f us\n", us["TimeTextRepaint"]
-      if (us["FullRender"] > 0) printf "partial / full     %8.2f\n", us["TimeTextRepaint"] / us["FullRender"]
+      for (glow = 0; glow <= 1; ++glow) {
+        full = us["FullRender/" glow]; part = us["TimeTextRepaint/" glow]
+        ratio = full > 0 ? part / full : 0
+        printf("glow %-3s  full render %8.1f us  time text repaint %8.1f us  partial / full %5.3f\n",
+               glow ? "on" : "off", full, part, ratio)
+      }
     }'
