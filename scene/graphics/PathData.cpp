@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "platform/component/FormData.h"
@@ -20,6 +21,13 @@ constexpr float kMinFlattenStep = 0.05f;
 constexpr int kMaxCurveSteps = 4096;
 constexpr size_t kEntryBytes = 12;
 constexpr size_t kPackedEntryBytes = 9;
+
+// Entries stay finite, so that everything reading a path can rely on it: overflow saturates
+// at the float range and NaN reads as 0.
+float Finite(float v) {
+  if (std::isnan(v)) return 0;
+  return std::clamp(v, -std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
+}
 
 TvxPoint Add(const TvxPoint& a, const TvxPoint& b) {
   return {a.X + b.X, a.Y + b.Y};
@@ -78,8 +86,9 @@ TvxPoint TvxPathData::CurrentPoint() const {
 }
 
 void TvxPathData::AddEntry(TvxPathPointKind kind, const TvxPoint& point) {
-  points_.push_back({kind, point});
-  if (kind == vxPathPointMoveTo) figureStart_ = point;
+  const TvxPoint kept{Finite(point.X), Finite(point.Y)};
+  points_.push_back({kind, kept});
+  if (kind == vxPathPointMoveTo) figureStart_ = kept;
 }
 
 void TvxPathData::MoveTo(const TvxPoint& p) {
@@ -204,6 +213,9 @@ void TvxPathData::AddSvgArc(const TvxPoint& from, const TvxPoint& radius, const 
     rx *= std::sqrt(lambda);
     ry *= std::sqrt(lambda);
   }
+  // Ends too far apart for any float-sized ellipse.
+  if (rx > std::numeric_limits<float>::max() || ry > std::numeric_limits<float>::max())
+    return LineTo(to);
   const double numerator = rx * rx * ry * ry - rx * rx * y1 * y1 - ry * ry * x1 * x1;
   const double denominator = rx * rx * y1 * y1 + ry * ry * x1 * x1;
   const double root = denominator > 0 ? std::sqrt(std::max(0.0, numerator / denominator)) : 0;

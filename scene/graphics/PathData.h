@@ -67,7 +67,8 @@ class TvxPathData : public TPersistent, private IvxFreeNotify {
   // The elliptical arc of an SVG "A" command from `from` to `to`, curves only.
   void AddSvgArc(const TvxPoint& from, const TvxPoint& radius, const TvxPoint& to, bool largeArc,
                  bool sweep, float xAxisRotation);
-  // Appends one raw entry; the figure start follows MoveTo entries.
+  // Appends one raw entry; the figure start follows MoveTo entries. Every building operation
+  // keeps coordinates finite: overflow saturates at the float range, NaN becomes 0.
   void AddEntry(TvxPathPointKind kind, const TvxPoint& point);
   // Drops the entries (keeping their storage) and calls OnChange.
   void Clear();

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "scene/graphics/Bitmap.h"
+
 // Along a line of pixels p, with tent weights r + 1 - |k|, the sum at x moves to x + 1 as
 //   sum    += sumIn - sumOut + p[x + r + 1]
 //   sumOut += p[x + 1] - p[x - r]        (taps x - r … x)
@@ -160,4 +162,10 @@ void StackBlur(std::span<uint32_t> pixels, int width, int height, int radius) {
     BlurRow(pixels.data() + offset, width, radius, divide, planes, offset);
   }
   ColumnPass(planes, width, height, radius).Run(pixels.data(), divide);
+}
+
+void StackBlur(TvxBitmap& bitmap, int radius) {
+  if (radius <= 0 || bitmap.IsEmpty()) return;
+  StackBlur(bitmap.Pixels(), bitmap.Width(), bitmap.Height(), radius);
+  bitmap.Changed();
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+class TvxBitmap;
+
 // The largest radius honoured; larger ones blur with it. Keeps the division table bounded.
 inline constexpr int StackBlurMaxRadius = 254;
 
@@ -14,3 +16,5 @@ inline constexpr int StackBlurMaxRadius = 254;
 // channels. Pixels beyond the edges count as copies of the edge pixel. A radius <= 0, an
 // empty image or a block smaller than width × height does nothing.
 void StackBlur(std::span<uint32_t> pixels, int width, int height, int radius);
+// The same on a bitmap's pixels, announcing the change.
+void StackBlur(TvxBitmap& bitmap, int radius);

@@ -5,27 +5,69 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 QImage TvxQtImage::Premultiplied(QImage image) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return {};
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage TvxQtImage::Decode(std::span<const uint8_t> bytes) {
+QImage TvxQtImage::Decode(std::span<const uint8_t> bytes, QSize scaledSize) {
   if (bytes.empty()) return {};
   QByteArray data =
       QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
+  // Asked before reading: afterwards the reader no longer recognises the data.
+  if (!LooksComplete(reader.format(), bytes)) return {};
+  if (scaledSize.isValid()) reader.setScaledSize(scaledSize);
   return Premultiplied(reader.read());
 }
 
+std::vector<uint8_t> TvxQtImage::ReadFile(const std::string& fileName) {
+  std::ifstream file(fileName, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+bool TvxQtImage::LooksComplete(const QByteArray& format, std::span<const uint8_t> bytes) {
+  const auto last = [bytes](std::initializer_list<uint8_t> marker) {
+    return std::find_end(bytes.begin(), bytes.end(), marker.begin(), marker.end()) - bytes.begin();
+  };
+  const ptrdiff_t size = ptrdiff_t(bytes.size());
+  // The end chunk: its type and its checksum.
+  if (format == "png") return last({'I', 'E', 'N', 'D'}) + 8 <= size;
+  // An end-of-image marker after the last scan.
+  if (format == "jpeg") {
+    const ptrdiff_t end = last({0xFF, 0xD9});
+    return end < size && end > last({0xFF, 0xDA});
+  }
+  if (format == "gif") return bytes.back() == 0x3B;
+  if (format == "bmp") return BmpComplete(bytes);
+  return true;
+}
+
+// Uncompressed pixel rows must all be there.
+bool TvxQtImage::BmpComplete(std::span<const uint8_t> bytes) {
+  if (bytes.size() < 34) return false;
+  const auto u32 = [bytes](size_t at) {
+    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+           uint32_t(bytes[at + 3]) << 24;
+  };
+  const uint32_t compression = u32(30);
+  if (compression != 0 && compression != 3) return true;
+  const int64_t width = int32_t(u32(18));
+  const int64_t height = int32_t(u32(22));
+  const int64_t bitsPerPixel = uint32_t(bytes[28]) | uint32_t(bytes[29]) << 8;
+  const int64_t stride = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
+  return int64_t(u32(10)) + stride * std::abs(height) <= int64_t(bytes.size());
+}
+
 QImage TvxQtImage::DecodeFile(const std::string& fileName) {
-  QImageReader reader(QString::fromStdString(fileName));
-  reader.setDecideFormatFromContent(true);
-  return Premultiplied(reader.read());
+  return Decode(ReadFile(fileName));
 }
 
 QSize TvxQtImage::FileImageSize(const std::string& fileName) {
@@ -38,14 +80,12 @@ QSize TvxQtImage::FileImageSize(const std::string& fileName) {
 
 QImage TvxQtImage::DecodeFileScaled(const std::string& fileName, QSize size, bool decoderScaling) {
   if (size.isEmpty()) return {};
+  const std::vector<uint8_t> bytes = ReadFile(fileName);
   if (decoderScaling) {
-    QImageReader reader(QString::fromStdString(fileName));
-    reader.setDecideFormatFromContent(true);
-    reader.setScaledSize(size);
-    QImage image = Premultiplied(reader.read());
+    QImage image = Decode(bytes, size);
     if (image.size() == size) return image;
   }
-  const QImage image = DecodeFile(fileName);
+  const QImage image = Decode(bytes);
   if (image.isNull() || image.size() == size) return image;
   return Premultiplied(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 class TvxQtImage {
  public:
-  static QImage Decode(std::span<const uint8_t> bytes);
+  // With a valid `scaledSize` the decoder scales while reading.
+  static QImage Decode(std::span<const uint8_t> bytes, QSize scaledSize = {});
   static QImage DecodeFile(const std::string& fileName);
   // Size as the file announces it; (0, 0) when it cannot be read.
   static QSize FileImageSize(const std::string& fileName);
@@ -29,5 +31,9 @@ class TvxQtImage {
 
  private:
   static QImage Premultiplied(QImage image);
+  static std::vector<uint8_t> ReadFile(const std::string& fileName);
+  // False for data cut short that a decoder would still turn into a partial image.
+  static bool LooksComplete(const QByteArray& format, std::span<const uint8_t> bytes);
+  static bool BmpComplete(std::span<const uint8_t> bytes);
   static QImage RotatedFree(const QImage& image, float degrees);
 };

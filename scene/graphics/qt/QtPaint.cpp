@@ -40,6 +40,19 @@ QImage MirroredPair(const QImage& image) {
   return pair;
 }
 
+// Whether a corner of r projects outside the segment from..to on the gradient's axis.
+bool ReachesBeyond(QPointF from, QPointF to, const TvxRect& r) {
+  const QPointF axis = to - from;
+  const qreal length = QPointF::dotProduct(axis, axis);
+  if (!(length > 0)) return true;
+  for (const QPointF corner : {QPointF(r.Left, r.Top), QPointF(r.Right, r.Top),
+                               QPointF(r.Left, r.Bottom), QPointF(r.Right, r.Bottom)}) {
+    const qreal t = QPointF::dotProduct(corner - from, axis) / length;
+    if (t < 0 || t > 1) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 QBrush TvxQtPaint::Solid(TvxColor color) {
@@ -75,10 +88,12 @@ QBrush TvxQtPaint::Linear(const TvxGradient& gradient, const TvxRect& r, float o
   const TvxPoint stop = gradient.StopPosition()->Point();
   const qreal w = RectWidth(r);
   const qreal h = RectHeight(r);
-  QLinearGradient linear(r.Left + start.X * w, r.Top + start.Y * h, r.Left + stop.X * w,
-                         r.Top + stop.Y * h);
-  // Beyond its ends the gradient repeats mirrored.
-  linear.setSpread(QGradient::ReflectSpread);
+  const QPointF from(r.Left + start.X * w, r.Top + start.Y * h);
+  const QPointF to(r.Left + stop.X * w, r.Top + stop.Y * h);
+  QLinearGradient linear(from, to);
+  // Beyond its ends the gradient repeats mirrored. Qt's mirrored spread is slow, and it only
+  // shows where part of the rectangle lies beyond the ends.
+  if (ReachesBeyond(from, to, r)) linear.setSpread(QGradient::ReflectSpread);
   linear.setStops(Stops(gradient, opacity, addEnds));
   return QBrush(linear);
 }

@@ -1,5 +1,7 @@
 // The animation classes against the kinds of properties they write, and trigger starts.
 
+#include "scene/core/AnimationClasses.h"
+
 #include <gmock/gmock.h>
 
 #include "AnimationFixture_support.h"
@@ -10,6 +12,7 @@
 #include "scene/core/FloatAnimation.h"
 #include "scene/core/KeyAnimations.h"
 #include "scene/core/RectAnimation.h"
+#include "scene/core/Registration.h"
 
 namespace {
 
@@ -133,6 +136,31 @@ TEST_F(AnimationTest, KeysThatEncloseNothingWriteNothing) {
   EXPECT_EQ(target->width, 3);
   Step(0.25f);  // the first pair encloses 0.5 but has no length
   EXPECT_EQ(target->width, 3);
+}
+
+TEST(AnimationClasses, AreRegisteredAndStreamTheirKeys) {
+  std::vector<const TClassInfo*> classes;
+  RegisterAnimationClasses(classes);
+  RegisterObjects(classes);
+  const TClassInfo* info = FindClass("tvxcolorkeyanimation");
+  ASSERT_NE(info, nullptr);
+  EXPECT_FALSE(info->placeholder);
+  EXPECT_FALSE(FindClass("TvxPathSwitcher")->placeholder);
+
+  TComponent owner(nullptr);
+  auto* original = static_cast<TvxColorKeyAnimation*>(info->Create(&owner));
+  original->SetPropertyName("Fill.Color");
+  auto* key = static_cast<TvxColorKey*>(original->Keys()->Add());
+  key->SetKey(0.25f);
+  key->SetValueText("#80FF0000");
+  original->Keys()->Add();
+  auto* copy = static_cast<TvxColorKeyAnimation*>(original->Clone(&owner));
+  ASSERT_EQ(copy->Keys()->Count(), 2);
+  EXPECT_EQ(copy->Key(0)->Key(), 0.25f);
+  EXPECT_EQ(copy->Key(0)->Value(), 0x80FF0000u);
+  EXPECT_EQ(copy->Key(1)->ValueText(), "#FFFFFFFF");
+  EXPECT_EQ(copy->PropertyName(), "Fill.Color");
+  EXPECT_EQ(copy->Duration(), 0.2f);
 }
 
 // Triggers.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 #include "platform/component/FormData.h"
@@ -132,6 +133,12 @@ TEST(PathText, BadNumbersAbandonOnlyTheirCommand) {
   EXPECT_EQ(EntriesOf(path), (Entries{E(M, 1, 2)}));
   path.SetData("L9e99,1 -");
   EXPECT_TRUE(path.IsEmpty());
+  // Coordinates stay finite: relative moves saturate instead of overflowing.
+  path.SetData("m3e38,0 l3e38,0");
+  EXPECT_EQ(path.LastPoint().X, std::numeric_limits<float>::max());
+  TvxPathData again;
+  again.SetData(path.Data());
+  EXPECT_EQ(EntriesOf(again), EntriesOf(path));
 }
 
 TEST(PathArc, SplitsIntoQuarters) {
@@ -183,6 +190,8 @@ TEST(PathArc, SvgArcFindsItsCentre) {
   ExpectNear(EntriesOf(path)[3].Point, 10, -10);
   path.SetData("M0,0 A0,5 0 0,1 20,0");
   EXPECT_EQ(EntriesOf(path), (Entries{E(M, 0, 0), E(L, 20, 0)}));
+  path.SetData("M0,0 A1e30,10 0 0,1 0,1e30");  // no float ellipse fits these ends
+  EXPECT_EQ(EntriesOf(path), (Entries{E(M, 0, 0), E(L, 0, 1e30f)}));
   path.SetData("M3,3 A5,5 0 0,1 3,3");
   EXPECT_EQ(path.Count(), 1);
 }
