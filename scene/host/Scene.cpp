@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/Platform.h"
 #include "platform/component/FormData.h"
@@ -29,6 +30,16 @@ struct TDropTarget {
 TDropTarget& DropTarget() {
   static TDropTarget target;
   return target;
+}
+
+// The platform's event loop, or null where none is installed: tools may draw scenes on
+// demand without one.
+IEventLoop* EventLoop() {
+  try {
+    return Platform().loop;
+  } catch (const std::logic_error&) {
+    return nullptr;
+  }
 }
 
 // Truncates towards zero into the int range; NaN gives 0.
@@ -199,7 +210,9 @@ void TvxCustomScene::Loaded() {
 }
 
 void TvxCustomScene::StartFirstDrawing() {
-  firstDrawing_ = Platform().loop->CreateTimer();
+  IEventLoop* loop = EventLoop();
+  if (!loop) return;
+  firstDrawing_ = loop->CreateTimer();
   firstDrawing_->SetInterval(1);
   firstDrawing_->SetOnTimer([this] {
     AddUpdateRect({0, 0, 65535, 65535});
@@ -374,9 +387,10 @@ void TvxCustomScene::RepaintAll() {
 }
 
 void TvxCustomScene::PostDraw() {
-  if (drawPosted_) return;
+  IEventLoop* loop = EventLoop();
+  if (drawPosted_ || !loop) return;
   drawPosted_ = true;
-  Platform().loop->Post([this, alive = std::weak_ptr<int>(alive_)] {
+  loop->Post([this, alive = std::weak_ptr<int>(alive_)] {
     if (alive.expired()) return;
     drawPosted_ = false;
     Draw();

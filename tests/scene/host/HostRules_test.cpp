@@ -1,5 +1,4 @@
-// The rules the scene host's helpers keep on their own: pending areas, window dragging and
-// the Tab search.
+// The rules the scene host's helpers keep on their own: pending areas and the Tab search.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,6 @@
 #include "scene/core/VisualObject.h"
 #include "scene/host/PendingRects.h"
 #include "scene/host/TabOrder.h"
-#include "scene/host/WindowDrag.h"
 
 namespace {
 
@@ -57,34 +55,6 @@ TEST(PendingRects, IntersectionIgnoresSharedEdges) {
   EXPECT_FALSE(rects.AnyIntersects({20, 0, 30, 30}));
 }
 
-TEST(WindowDrag, MoveKeepsThePressPointUnderThePointer) {
-  TvxWindowDrag drag;
-  drag.BeginMove({10, 10});
-  TBoundsI form{100, 100, 200, 80};
-  form = drag.Follow({15.4f, 12.6f}, form);
-  EXPECT_EQ(form, (TBoundsI{105, 103, 200, 80}));
-  // The form moved with the pointer, which is over the press point again.
-  form = drag.Follow({10, 10}, form);
-  EXPECT_EQ(form, (TBoundsI{105, 103, 200, 80}));
-  form = drag.Follow({0, 0}, form);
-  EXPECT_EQ(form, (TBoundsI{95, 93, 200, 80}));
-}
-
-TEST(WindowDrag, ResizeGrowsByThePointersTravelAndNeverCollapses) {
-  TvxWindowDrag drag;
-  drag.BeginResize({190, 70}, 200, 80);
-  TBoundsI form{100, 100, 200, 80};
-  form = drag.Follow({200, 75}, form);
-  EXPECT_EQ(form, (TBoundsI{100, 100, 210, 85}));
-  form = drag.Follow({205, 75}, form);
-  EXPECT_EQ(form, (TBoundsI{100, 100, 215, 85}));
-  form = drag.Follow({-5000, -5000}, form);
-  EXPECT_EQ(form, (TBoundsI{100, 100, 1, 1}));
-  drag.End();
-  EXPECT_FALSE(drag.Active());
-  EXPECT_EQ(drag.Follow({0, 0}, form), form);
-}
-
 class TFocusable : public TvxVisualObject {
  public:
   explicit TFocusable(bool focusable = true) : TvxVisualObject(nullptr) {
@@ -107,18 +77,6 @@ TEST_F(TabSearch, ListIsDepthFirstWithEachChildBeforeItsOwnList) {
   TvxVisualObject* a1 = Add(a);
   TvxVisualObject* b = Add(&root);
   EXPECT_EQ(TabOrderList(root), (std::vector<TvxVisualObject*>{a, a1, b}));
-}
-
-TEST_F(TabSearch, ForwardAndBackwardWithNothingFocused) {
-  TvxVisualObject* a = Add(&root);
-  Add(&root, false);
-  TvxVisualObject* c = Add(&root);
-  const auto list = TabOrderList(root);
-  EXPECT_EQ(NextTabStop(list, nullptr, false), a);
-  EXPECT_EQ(NextTabStop(list, nullptr, true), c);
-  EXPECT_EQ(NextTabStop(list, a, false), c);
-  EXPECT_EQ(NextTabStop(list, c, false), a);  // wraps
-  EXPECT_EQ(NextTabStop(list, a, true), c);   // wraps backwards
 }
 
 TEST_F(TabSearch, SkipsHiddenDisabledAndRefusingObjects) {

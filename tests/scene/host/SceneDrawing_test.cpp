@@ -111,8 +111,7 @@ TEST_F(SceneDrawing, RootFillsTheSceneByItsScaleAndQuarterTurns) {
 }
 
 TEST(WindowlessScene, DrawsOnDemandAndForItsPresentationHandler) {
-  THeadlessPlatform platform;
-  UseQtRasterBackend();
+  UseQtRasterBackend();  // no platform services needed to draw on demand
   auto scene = std::make_unique<TvxScene>(nullptr);
   scene->SetBounds(0, 0, 40, 30);
   auto* probe = new TProbe(nullptr, "p", nullptr);
@@ -126,6 +125,7 @@ TEST(WindowlessScene, DrawsOnDemandAndForItsPresentationHandler) {
   ASSERT_EQ(pixels.width, 40);
   EXPECT_EQ(pixels.pixels[5 * 40 + 5], 0xFF0000FFu);
 
+  THeadlessPlatform platform;
   int presented = 0;
   scene->SetPresentationHandler([&](TvxCustomScene* s) {
     EXPECT_EQ(s, scene.get());

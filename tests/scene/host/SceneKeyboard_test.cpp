@@ -85,13 +85,6 @@ TEST_F(SceneKeyboard, TabWalksTheCandidatesBothWays) {
   EXPECT_EQ(log, Strings{});  // Tab is consumed
 }
 
-TEST_F(SceneKeyboard, TabAmongTwoEntriesFindsNothingNewFromTheFirst) {
-  delete c;
-  scene->SetFocused(a);
-  Window().KeyDown(vkTab);
-  EXPECT_EQ(scene->GetFocused(), a);
-}
-
 TEST_F(SceneKeyboard, ControlCharactersArriveAsTheirLetters) {
   scene->SetFocused(a);
   Window().Char(3, ssCtrl);
