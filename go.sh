@@ -3,6 +3,8 @@
 # `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers).
 set -euo pipefail
 cd "$(dirname "$0")"
+# Compiler cache hits across checkouts of this tree in other folders.
+export CCACHE_BASEDIR="$PWD"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei

@@ -27,10 +27,14 @@ std::string PadTwo(int64_t value) {
 }
 
 TCountdownEngine::TCountdownEngine(ICountdownView& view, TErrorReport report)
-    : FView(view), FReport(std::move(report)), Timer1(Platform().loop->CreateTimer()) {
+    : FView(view), FReport(std::move(report)), FOwnTimer(Platform().loop->CreateTimer()) {
+  Timer1 = FOwnTimer.get();
   Timer1->SetInterval(500);
   Timer1->SetOnTimer([this] { Tick(); });
 }
+
+TCountdownEngine::TCountdownEngine(ICountdownView& view, ITimer& timer, TErrorReport report)
+    : FView(view), FReport(std::move(report)), Timer1(&timer) {}
 
 void TCountdownEngine::Start(const TConfigInput& input) {
   Timer1->SetEnabled(false);

@@ -32,7 +32,10 @@ std::string PadTwo(int64_t value);
 
 class TCountdownEngine {
  public:
+  // Ticks on a 500 ms timer of its own.
   explicit TCountdownEngine(ICountdownView& view, TErrorReport report = ShowErrorReport);
+  // Switches `timer` on and off; its owner calls Tick when it fires (the form's Timer1).
+  TCountdownEngine(ICountdownView& view, ITimer& timer, TErrorReport report = ShowErrorReport);
 
   // Starts a schedule from the dialog's values and closes the dialog. A moment that is not
   // in the future is refused with a message box and leaves the dialog open. Text that does
@@ -60,7 +63,8 @@ class TCountdownEngine {
 
   ICountdownView& FView;
   TErrorReport FReport;
-  std::unique_ptr<ITimer> Timer1;
+  std::unique_ptr<ITimer> FOwnTimer;
+  ITimer* Timer1;
   TDateTime FTargetTime = 0;
   int64_t FTotalMs = 0;
   int FShutdownMode = 0;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-enum TBalloonIcon : int { vxBalloonNone, vxBalloonError, vxBalloonInfo, vxBalloonWarning };
+#include "tray/BalloonIcon.h"
 
 // Everything the countdown shows goes through here: the desktop sprite carries it out on its
 // scene, its window, its menu and the tray icon.

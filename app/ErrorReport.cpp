@@ -1,7 +1,7 @@
 #include "app/ErrorReport.h"
 
-#include "platform/Platform.h"
+#include "platform/Application.h"
 
 void ShowErrorReport(const Exception& failure) {
-  Platform().messageBox->Show(failure.what(), "翎川定时关机", vxMsgOk | vxMsgIconError);
+  Application().HandleException(failure);
 }

@@ -7,6 +7,6 @@
 // How a failure inside an event handler reaches the user; replaceable for tests.
 using TErrorReport = std::function<void(const Exception&)>;
 
-// The application's default report: a message box with the failure's message, titled with
-// the application's name, with the error icon.
+// The application's default report (TApplication::HandleException): a message box with the
+// failure's message, titled with the application's title, with the error icon.
 void ShowErrorReport(const Exception& failure);

@@ -19,6 +19,9 @@ class TTimer : public TComponent {
   bool Enabled() const { return timer_->Enabled(); }
   void SetEnabled(bool enabled) { timer_->SetEnabled(enabled); }
 
+  // The timer underneath, for code that switches it without going through the component.
+  ITimer& Timer() { return *timer_; }
+
   TNotifyEvent OnTimer;
 
  private:

@@ -2,8 +2,10 @@
 
 THeadlessPlatform::THeadlessPlatform()
     : clock_(EncodeDate(2024, 3, 15) + EncodeTime(9, 0, 0, 0)),
-      previous_(InstallPlatform({&clock_, &clock_, &messageBox_, &locale_, &power_, &windows_})) {}
+      previous_(InstallPlatform({&clock_, &clock_, &messageBox_, &locale_, &power_, &windows_})),
+      previousArea_(InstallNotifyArea(&notifyArea_)) {}
 
 THeadlessPlatform::~THeadlessPlatform() {
+  InstallNotifyArea(previousArea_);
   InstallPlatform(previous_);
 }

@@ -3,13 +3,15 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessLocale.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/HeadlessNotifyArea.h"
 #include "platform/headless/HeadlessWindows.h"
 #include "platform/headless/PowerRecorder.h"
 #include "platform/headless/VirtualClock.h"
 
 // Deterministic services for tests, installed for the object's lifetime: a virtual clock
 // starting at 2024-03-15 09:00:00.000, the recording message box, the zh_CN locale, the
-// power recorder and windows in memory. Create at most one at a time.
+// power recorder, windows in memory and the recording notification area. Create at most one
+// at a time.
 class THeadlessPlatform {
  public:
   THeadlessPlatform();
@@ -22,6 +24,7 @@ class THeadlessPlatform {
   THeadlessLocale& Locale() { return locale_; }
   TPowerRecorder& Power() { return power_; }
   THeadlessWindowSystem& Windows() { return windows_; }
+  THeadlessNotifyArea& NotifyArea() { return notifyArea_; }
   void Advance(int64_t ms) { clock_.Advance(ms); }
 
  private:
@@ -30,5 +33,7 @@ class THeadlessPlatform {
   THeadlessLocale locale_;
   TPowerRecorder power_;
   THeadlessWindowSystem windows_;
+  THeadlessNotifyArea notifyArea_;
   PlatformServices previous_;
+  INotifyArea* previousArea_;
 };

@@ -3,8 +3,12 @@
 TQtPlatform::TQtPlatform(std::unique_ptr<IPowerActions> power)
     : power_(std::move(power)),
       previous_(
-          InstallPlatform({&clock_, &loop_, &messageBox_, &locale_, power_.get(), &windows_})) {}
+          InstallPlatform({&clock_, &loop_, &messageBox_, &locale_, power_.get(), &windows_})),
+      previousArea_(InstallNotifyArea(&notifyArea_)),
+      previousCodec_(InstallIconCodec(&iconCodec_)) {}
 
 TQtPlatform::~TQtPlatform() {
+  InstallIconCodec(previousCodec_);
+  InstallNotifyArea(previousArea_);
   InstallPlatform(previous_);
 }

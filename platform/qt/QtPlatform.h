@@ -5,12 +5,14 @@
 #include "platform/Platform.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtIconCodec.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtNotifyArea.h"
 #include "platform/qt/QtWindows.h"
 
-// The services of a Qt application, installed for the object's lifetime. Create it after the
-// QApplication and keep at most one.
+// The services of a Qt application, with the notification area and the icon codec, installed
+// for the object's lifetime. Create it after the QApplication and keep at most one.
 class TQtPlatform {
  public:
   explicit TQtPlatform(std::unique_ptr<IPowerActions> power);
@@ -25,5 +27,9 @@ class TQtPlatform {
   TQtLocale locale_;
   TQtWindowSystem windows_;
   std::unique_ptr<IPowerActions> power_;
+  TQtNotifyArea notifyArea_;
+  TQtIconCodec iconCodec_;
   PlatformServices previous_;
+  INotifyArea* previousArea_;
+  IIconCodec* previousCodec_;
 };

@@ -1,6 +1,7 @@
 #include "scene/core/AniThread.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/Platform.h"
 #include "platform/component/Unicode.h"
@@ -76,9 +77,14 @@ TvxAniThread* AniThread() {
   return Driver().get();
 }
 
-TvxAniThread& EnsureAniThread() {
-  if (!Driver()) Driver() = std::make_unique<TvxAniThread>();
-  return *Driver();
+TvxAniThread* EnsureAniThread() {
+  if (Driver()) return Driver().get();
+  try {
+    Driver() = std::make_unique<TvxAniThread>();
+  } catch (const std::logic_error&) {
+    // No platform installed, so no timer: animations then end as soon as they start.
+  }
+  return Driver().get();
 }
 
 void FreeAniThread() {

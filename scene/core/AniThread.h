@@ -41,8 +41,8 @@ class TvxAniThread {
 
 // The driver when it exists.
 TvxAniThread* AniThread();
-// The driver, created on first need.
-TvxAniThread& EnsureAniThread();
+// The driver, created on first need; null when there are no platform services to drive it.
+TvxAniThread* EnsureAniThread();
 // Frees the driver; when called from within one of its steps, once the step is over.
 void FreeAniThread();
 // For the scene host when a scene goes: frees the driver once no scene is left.

@@ -88,12 +88,13 @@ float TvxAnimation::NormalizedTime() const {
 void TvxAnimation::Start() {
   const bool afterDelay = std::exchange(restartAfterDelay_, false);
   if (ParentHidden()) return;
-  if (IsInstant(duration_) || !Scene()) return InstantRun();
+  TvxAniThread* driver = IsInstant(duration_) || !Scene() ? nullptr : EnsureAniThread();
+  if (!driver) return InstantRun();
   delayTime_ = afterDelay ? 0 : delay_;
   running_ = true;
   time_ = inverse_ ? duration_ : 0;
   if (delay_ == 0) ProcessAnimation();
-  EnsureAniThread().Add(this);
+  driver->Add(this);
   enabled_ = true;
 }
 

@@ -36,7 +36,7 @@ class TvxAnimation : public TvxObject, public IvxAnimationEnd {
   // Writes the value for the current time; the base writes nothing.
   virtual void ProcessAnimation() {}
   // Runs from the start value (the stop value when Inverse). A duration under 0.001 s, or no
-  // scene to drive the run, applies the end value at once.
+  // scene or timer to drive the run, applies the end value at once.
   void Start() override;
   // Ends a run with the end value applied.
   void Stop() override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Application.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
@@ -252,6 +253,7 @@ TEST_F(CountdownEngineTest, StopEndsTheScheduleAndDisablesAbort) {
 
 TEST(ErrorReport, ShowsTheMessageUnderTheApplicationsName) {
   THeadlessPlatform platform;
+  Application().SetTitle("翎川定时关机");
   ShowErrorReport(EConvertError("'x' is not a valid date and time"));
   ASSERT_EQ(1u, platform.MessageBox().Calls().size());
   EXPECT_EQ("'x' is not a valid date and time", platform.MessageBox().Calls()[0].text);

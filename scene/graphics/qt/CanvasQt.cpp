@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/component/Exceptions.h"
+#include "scene/core/VisualObject.h"
 #include "scene/graphics/qt/BitmapImage.h"
 #include "scene/graphics/qt/FontSubstitution.h"
 #include "scene/graphics/qt/QtPaths.h"
@@ -277,8 +278,36 @@ bool TvxCanvasQt::StrokeSetup(const TvxRect& r, float opacity) {
 
 void TvxCanvasQt::FillShape(const QPainterPath& shape, const TvxRect& r, float opacity) {
   if (!Painter() || Fill().Style() == vxBrushNone) return;
+  if (Fill().Style() == vxBrushVisual) return FillVisual(r, opacity, &shape);
   FillSetup(r, opacity);
   painter_.drawPath(shape);
+}
+
+// Paints the fill's visual object, at the fill opacity, over r clipped to the shape (or to r).
+// A visual fill met while painting one is skipped: an object filled with itself would never
+// end.
+void TvxCanvasQt::FillVisual(const TvxRect& r, float opacity, const QPainterPath* shape) {
+  if (paintingVisual_) return;
+  const int saved = SaveCanvas();
+  if (shape) {
+    painter_.setClipPath(*shape, Qt::IntersectClip);
+  } else {
+    IntersectClipRect(r);
+  }
+  if (auto* object = dynamic_cast<TvxVisualObject*>(Fill().Visual()->VisualObject())) {
+    paintingVisual_ = true;
+    const float oldOpacity = object->Opacity();
+    TvxBrush oldStroke(Stroke().DefaultStyle(), Stroke().DefaultColor());
+    oldStroke.Assign(Stroke());
+    const float oldThickness = StrokeThickness();
+    object->SetOpacity(opacity);
+    object->PaintTo(*this, r);
+    object->SetOpacity(oldOpacity);
+    Stroke().Assign(oldStroke);
+    SetStrokeThickness(oldThickness);
+    paintingVisual_ = false;
+  }
+  RestoreCanvas(saved);
 }
 
 // ---- shapes ----------------------------------------------------------------------------------
@@ -292,6 +321,7 @@ void TvxCanvasQt::FillRect(const TvxRect& rect, float xRadius, float yRadius, Tv
                            float opacity, TvxCornerType cornerType) {
   if (!Painter() || Fill().Style() == vxBrushNone) return;
   if ((xRadius == 0 && yRadius == 0) || (corners & AllCorners) == 0) {
+    if (Fill().Style() == vxBrushVisual) return FillVisual(rect, opacity, nullptr);
     FillSetup(rect, opacity);
     painter_.drawRect(ToQt(rect));
     return;
@@ -311,6 +341,11 @@ void TvxCanvasQt::DrawRect(const TvxRect& rect, float xRadius, float yRadius, Tv
 
 void TvxCanvasQt::FillEllipse(const TvxRect& rect, float opacity) {
   if (!Painter() || Fill().Style() == vxBrushNone) return;
+  if (Fill().Style() == vxBrushVisual) {
+    QPainterPath ellipse;
+    ellipse.addEllipse(ToQt(rect));
+    return FillVisual(rect, opacity, &ellipse);
+  }
   FillSetup(rect, opacity);
   painter_.drawEllipse(ToQt(rect));
 }

@@ -82,6 +82,7 @@ class TvxCanvasQt : public TvxCanvas {
   TvxQtBrush FillSetup(const TvxRect& r, float opacity);
   bool StrokeSetup(const TvxRect& r, float opacity);
   void FillShape(const QPainterPath& shape, const TvxRect& r, float opacity);
+  void FillVisual(const TvxRect& r, float opacity, const QPainterPath* shape);
   QFont TextFont();
   QPaintDevice* TextDevice();
   TvxQtTextLayout Layout(const TvxRect& rect, bool wordWrap, TvxTextAlign horzAlign,
@@ -91,6 +92,7 @@ class TvxCanvasQt : public TvxCanvas {
   QImage image_;
   QPainter painter_;
   int saveDepth_ = 0;
+  bool paintingVisual_ = false;
   QFont font_;
   bool fontValid_ = false;
   std::vector<int> privateFonts_;

@@ -5,14 +5,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "QtTestApp_support.h"
+
 namespace {
 
 QCoreApplication& App() {
-  static int argc = 1;
-  static char name[] = "qt_tests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
+  return QtTestApp();
 }
 
 // Pumps events until `done` or a generous deadline, so a slow machine only takes longer.

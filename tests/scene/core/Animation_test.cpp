@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "AnimationFixture_support.h"
+#include "FakeScene_support.h"
 #include "platform/component/ObjectReader.h"
 #include "scene/core/AniThread.h"
 #include "scene/core/FloatAnimation.h"
+#include "scene/core/VisualObject.h"
 
 namespace {
 
@@ -174,6 +176,20 @@ TEST_F(FloatRun, ParentChangeDropsTheResolvedProperty) {
   EXPECT_EQ(other->width, 2.5f);
 }
 
+TEST(AnimationWithoutPlatform, EndsAsSoonAsItStarts) {
+  TAnimScene scene;
+  TAnimTarget target(nullptr);
+  target.SetScene(&scene);
+  auto* animation = new TvxFloatAnimation(&target);
+  animation->SetPropertyName("Width");
+  animation->SetStopValue(3);
+  target.AddObject(animation);
+  animation->Start();
+  EXPECT_FALSE(animation->IsRunning());
+  EXPECT_EQ(target.width, 3);
+  EXPECT_EQ(AniThread(), nullptr);
+}
+
 TEST_F(AnimationTest, EnabledInFormDataStartsOnceLoaded) {
   RegisterClass(TvxFloatAnimation::StaticClass());
   TAnimTarget* target = MakeTarget();
@@ -229,6 +245,24 @@ TEST_F(AnimationTest, StepsNeedTheClockToMoveAndSurviveItsWrap) {
   EXPECT_EQ(animation->CurrentTime(), 0);
   Step(0.5f);
   EXPECT_EQ(target->width, 5);
+}
+
+TEST_F(AnimationDriverTest, VisualObjectsAnimateTheirNumbersThroughTheClassRegistry) {
+  RegisterClass(TvxFloatAnimation::StaticClass());
+  TFakeScene scene;
+  auto* root = new TvxVisualObject(&owner_);
+  scene.SetRoot(root);
+  auto* object = new TvxVisualObject(&owner_);
+  root->AddObject(object);
+  object->SetOpacity(1);
+  object->AnimateFloat("Opacity", 0.5f, 1);
+  ASSERT_EQ(object->ChildrenCount(), 1);
+  Step(0.5f);
+  EXPECT_FLOAT_EQ(object->Opacity(), 0.75f);
+  Step(0.5f);
+  EXPECT_FLOAT_EQ(object->Opacity(), 0.5f);
+  EXPECT_EQ(object->ChildrenCount(), 0);  // freed itself at the end
+  EXPECT_EQ(AniThread()->Count(), 0);
 }
 
 }  // namespace

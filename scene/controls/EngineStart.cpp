@@ -1,0 +1,22 @@
+#include "scene/controls/EngineStart.h"
+
+#include <vector>
+
+#include "scene/core/AnimationClasses.h"
+#include "scene/core/Registration.h"
+#include "scene/core/VisualClasses.h"
+#include "scene/graphics/Effects.h"
+#include "scene/graphics/GraphicsClasses.h"
+
+void StartEngine() {
+  static const bool started = [] {
+    std::vector<const TClassInfo*> classes;
+    RegisterVisualClasses(classes);
+    RegisterAnimationClasses(classes);
+    RegisterGraphicsClasses(classes);
+    RegisterEffectClasses(classes);
+    RegisterObjects(classes);
+    return true;
+  }();
+  (void)started;
+}

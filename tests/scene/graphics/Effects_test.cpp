@@ -1,0 +1,216 @@
+#include "scene/graphics/Effects.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "GraphicsFakes.h"
+#include "platform/component/ObjectWriter.h"
+#include "scene/graphics/Bitmap.h"
+
+namespace {
+
+void ExpectRect(const TvxRect& actual, const TvxRect& expected) {
+  EXPECT_NEAR(actual.Left, expected.Left, 1e-4);
+  EXPECT_NEAR(actual.Top, expected.Top, 1e-4);
+  EXPECT_NEAR(actual.Right, expected.Right, 1e-4);
+  EXPECT_NEAR(actual.Bottom, expected.Bottom, 1e-4);
+}
+
+constexpr TvxRect kObject{0, 0, 100, 20};
+
+TEST(EffectGeometry, DefaultShadowUnderAHundredByTwenty) {
+  TvxShadowEffect shadow(nullptr);
+  const float shift = 3 * std::cos(std::numbers::pi_v<float> / 4);  // 2.12
+  ExpectRect(shadow.GetRect(kObject), {-6 + shift, -6 + shift, 106 + shift, 26 + shift});
+  EXPECT_EQ(shadow.GetOffset(), (TvxPoint{6, 6}));
+  EXPECT_FALSE(shadow.DrawnAbove());
+  EXPECT_FALSE(shadow.ReplacesObject());
+
+  shadow.SetDirection(180);
+  shadow.SetSoftness(0);
+  ExpectRect(shadow.GetRect(kObject), {-3, 0, 97, 20});
+}
+
+TEST(EffectGeometry, MarginsOfTheOtherEffects) {
+  TvxGlowEffect glow(nullptr);
+  ExpectRect(glow.GetRect(kObject), {-13, -13, 113, 33});  // Trunc(0.4 × 23) + 4
+  TvxInnerGlowEffect inner(nullptr);
+  ExpectRect(inner.GetRect(kObject), {-8, -8, 108, 28});
+  EXPECT_EQ(inner.GetOffset(), (TvxPoint{8, 8}));
+  EXPECT_TRUE(inner.DrawnAbove());
+  TvxBlurEffect blur(nullptr);
+  blur.SetSoftness(0.5f);
+  ExpectRect(blur.GetRect(kObject), {-10, -10, 110, 30});
+  EXPECT_TRUE(blur.ReplacesObject());
+  TvxBevelEffect bevel(nullptr);
+  ExpectRect(bevel.GetRect(kObject), {-5, -5, 105, 25});
+  EXPECT_TRUE(bevel.ReplacesObject());
+  TvxReflectionEffect reflection(nullptr);
+  reflection.SetOffset(3);
+  ExpectRect(reflection.GetRect(kObject), {-2, 21, 102, 45});
+  EXPECT_EQ(reflection.GetOffset(), (TvxPoint{2, 2}));
+}
+
+TEST(EffectProperties, SettersClampAndFormDataKeepsOnlyChanges) {
+  TvxShadowEffect shadow(nullptr);
+  EXPECT_TRUE(TObjectWriter(shadow).Write(shadow).props.empty());
+  shadow.SetSoftness(5);
+  shadow.SetOpacity(-1);
+  EXPECT_EQ(shadow.Softness(), 3);
+  EXPECT_EQ(shadow.Opacity(), 0);
+  shadow.SetSoftness(NAN);
+  EXPECT_EQ(shadow.Softness(), 0);
+  shadow.SetShadowColorText("#80FF0000");
+  const TFormObject form = TObjectWriter(shadow).Write(shadow);
+  ASSERT_EQ(form.props.size(), 3u);
+  EXPECT_EQ(form.props[2].name, "ShadowColor");
+
+  TvxGlowEffect glow(nullptr);
+  glow.SetSoftness(12);
+  glow.SetOpacity(2);
+  EXPECT_EQ(glow.Softness(), 9);
+  EXPECT_EQ(glow.Opacity(), 1);
+  TvxReflectionEffect reflection(nullptr);
+  reflection.SetLength(0);
+  EXPECT_EQ(reflection.Length(), 0.1f);
+  reflection.SetLength(3);
+  EXPECT_EQ(reflection.Length(), 1);
+}
+
+TEST(EffectProperties, ClassesAreRegisteredForFormData) {
+  std::vector<const TClassInfo*> classes;
+  RegisterEffectClasses(classes);
+  ASSERT_EQ(classes.size(), 6u);
+  for (const TClassInfo* info : classes) RegisterClass(*info);
+  TComponent owner(nullptr);
+  auto* glow = dynamic_cast<TvxGlowEffect*>(FindClass("TvxInnerGlowEffect")->Create(&owner));
+  ASSERT_NE(glow, nullptr);
+  glow->SetGlowColorText("red");
+  glow->SetTrigger("IsFocused=true");
+  auto* copy = dynamic_cast<TvxInnerGlowEffect*>(glow->Clone(&owner));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->GlowColor(), 0xFFFF0000u);
+  EXPECT_EQ(copy->Trigger(), "IsFocused=true");
+  EXPECT_TRUE(copy->DrawnAbove());
+}
+
+// Effect processing on an object rendered into a bitmap: an opaque white square of `side`
+// pixels at (margin, margin).
+class EffectPixels : public testing::Test {
+ protected:
+  void Render(int margin, int side, uint32_t alpha = 255) {
+    const int size = side + 2 * margin;
+    bitmap.SetSize(size, size);
+    const TvxColor pixel = alpha << 24 | alpha << 16 | alpha << 8 | alpha;
+    for (int y = margin; y < margin + side; ++y)
+      for (int x = margin; x < margin + side; ++x) bitmap.Scanline(y)[x] = pixel;
+  }
+  TvxColor At(int x, int y) { return bitmap.Scanline(y)[x]; }
+
+  RecordingCanvas canvas{1, 1};
+  TvxBitmap bitmap;
+};
+
+TEST_F(EffectPixels, ShadowIsCutAwayWhereTheObjectLies) {
+  TvxShadowEffect shadow(nullptr);
+  shadow.SetDirection(0);  // 3 pixels to the right
+  Render(6, 10);
+  shadow.ProcessEffect(canvas, bitmap, 1);
+  // The shadow bitmap is drawn 3 pixels right: its pixel x lies under object pixel x + 3.
+  for (int y = 6; y < 16; ++y)
+    for (int x = 3; x < 13; ++x) ASSERT_EQ(At(x, y), 0u) << x << "," << y;
+  const TvxColor beside = At(14, 10);  // right of the object: plain shadow
+  EXPECT_GT(ColorAlpha(beside), 0u);
+  EXPECT_LE(ColorAlpha(beside), 153u);  // opacity 0.6
+  EXPECT_EQ(beside & 0x00FFFFFF, 0u);   // black
+}
+
+TEST_F(EffectPixels, ShadowUnderAHalfTransparentObjectIsFadedByIt) {
+  TvxShadowEffect shadow(nullptr);
+  shadow.SetDistance(0);
+  Render(6, 10, 128);
+  shadow.ProcessEffect(canvas, bitmap, 1);
+  // What is left beneath is what the object lets through of the shadow.
+  const uint32_t beneath = ColorAlpha(At(11, 11));
+  EXPECT_GT(beneath, 0u);
+  EXPECT_LT(beneath, 40u);
+  Render(6, 10, 255);
+  shadow.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(At(11, 11), 0u);
+}
+
+TEST_F(EffectPixels, GlowLeavesOnlyTheHaloOutside) {
+  TvxGlowEffect glow(nullptr);
+  Render(13, 10);
+  glow.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(At(18, 18), 0u);
+  const TvxColor halo = UnpremultiplyColor(At(12, 18));
+  EXPECT_GT(ColorAlpha(halo), 64u);
+  EXPECT_NEAR(ColorRed(halo), 0xFF, 6);
+  EXPECT_NEAR(ColorGreen(halo), 0xD7, 6);  // premultiplied at low alpha
+  EXPECT_EQ(ColorBlue(halo), 0u);
+  EXPECT_EQ(At(0, 0), 0u);  // beyond the blur's reach
+}
+
+TEST_F(EffectPixels, InnerGlowStaysInsideTheObject) {
+  TvxInnerGlowEffect inner(nullptr);
+  Render(8, 30);
+  inner.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(At(4, 20), 0u);                                  // outside
+  EXPECT_GT(ColorAlpha(At(8, 20)), 80u);                     // at the inner edge
+  EXPECT_LT(ColorAlpha(At(23, 23)), ColorAlpha(At(8, 20)));  // fading towards the middle
+}
+
+TEST_F(EffectPixels, BlurWithoutSoftnessLeavesTheObjectAsItIs) {
+  TvxBlurEffect blur(nullptr);
+  blur.SetSoftness(0);
+  Render(0, 4);
+  bitmap.Scanline(1)[1] = 0;
+  blur.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(At(1, 1), 0u);
+  blur.SetSoftness(0.1f);  // radius 1
+  blur.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_GT(ColorAlpha(At(1, 1)), 0u);
+}
+
+TEST_F(EffectPixels, ReflectionIsUpsideDownAndFades) {
+  TvxReflectionEffect reflection(nullptr);
+  reflection.SetLength(1);
+  reflection.SetOpacity(1);
+  bitmap.SetSize(1, 5);
+  for (int y = 0; y < 5; ++y) bitmap.Scanline(y)[0] = y == 4 ? 0xFFFFFFFF : 0xFF000000 + y;
+  reflection.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(At(0, 0), 0xFFFFFFFFu);       // the bottom row, now at the mirrored edge
+  EXPECT_EQ(ColorAlpha(At(0, 2)), 127u);  // half way: b = 4 rows
+  EXPECT_EQ(At(0, 4), 0u);                // beyond the reflected length
+
+  reflection.SetLength(0.5f);
+  reflection.SetOpacity(0.5f);
+  bitmap.Clear(0xFFFFFFFF);
+  reflection.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_EQ(ColorAlpha(At(0, 0)), 127u);
+  EXPECT_EQ(ColorAlpha(At(0, 1)), 63u);
+  EXPECT_EQ(At(0, 2), 0u);
+}
+
+TEST_F(EffectPixels, BevelLightsOneSideAndShadesTheOther) {
+  TvxBevelEffect bevel(nullptr);
+  Render(5, 20);
+  for (TvxColor& pixel : bitmap.Pixels())
+    if (pixel) pixel = 0xFF808080;
+  TvxBitmap copy;
+  copy.Assign(bitmap);
+  bevel.SetSize(0);
+  bevel.ProcessEffect(canvas, bitmap, 1);
+  EXPECT_TRUE(std::equal(copy.Pixels().begin(), copy.Pixels().end(), bitmap.Pixels().begin()));
+  bevel.SetSize(4);
+  bevel.ProcessEffect(canvas, bitmap, 1);
+  const auto red = [&](int x, int y) { return (At(x, y) >> 16) & 0xFF; };
+  EXPECT_GT(red(6, 6), 0x80u);    // facing the light
+  EXPECT_LT(red(23, 23), 0x80u);  // turned away
+  EXPECT_EQ(red(15, 15), 0x80u);  // flat middle
+  EXPECT_EQ(At(1, 1), 0u);        // nothing added outside
+}
+
+}  // namespace
