@@ -1045,9 +1045,13 @@ TvxVisualObject* TvxVisualObject::CaretObject() const {
 // Painting.
 
 void TvxVisualObject::PaintChildren() {
+  PaintChildrenExcept(nullptr);
+}
+
+void TvxVisualObject::PaintChildrenExcept(const TvxVisualObject* skipped) {
   for (int i = 0; i < ChildrenCount(); ++i) {
     TvxVisualObject* child = AsVisual(Children(i));
-    if (!child || !child->visible_) continue;
+    if (!child || !child->visible_ || child == skipped) continue;
     const TvxRect area = child->GetUpdateRect();
     if (RectWidth(area) == 0 || RectHeight(area) == 0) continue;
     if (child->Scene() != Scene()) child->SetScene(Scene());

@@ -256,6 +256,10 @@ class TvxVisualObject : public TvxObject {
   void SetDisableFocusEffect(bool value) { disableFocusEffect_ = value; }
   // Containers that place their children themselves switch the alignment layout off.
   void SetLayoutDisabled(bool value) { disableLayout_ = value; }
+  // Inside a BeginUpdate / EndUpdate bracket.
+  bool IsUpdating() const { return updateCount_ > 0; }
+  // PaintChildren leaving one child out, for owners that hide a child only while painting.
+  void PaintChildrenExcept(const TvxVisualObject* skipped);
 
  private:
   friend class TvxAlignLayout;
