@@ -39,7 +39,7 @@ class TAnimScene : public IvxScene {
   TvxVisualObject* GetFocused() override { return nullptr; }
   TvxPoint GetMousePos() override { return {}; }
   TvxPoint LocalToScreen(const TvxPoint& point) override { return point; }
-  void BeginDragObject(TvxVisualObject*) override {}
+  void BeginDragObject(TvxVisualObject*, const TvxBitmap*) override {}
   bool GetAnimatedCaret() override { return false; }
 };
 
