@@ -2,13 +2,6 @@
 
 #include "platform/component/PropAccess.h"
 
-bool SetPublishedFloat(TObject& object, const std::string& path, double value) {
-  const TPropRef ref = FindPropPath(object, path);
-  if (!ref || !ref.prop->setFloat) return false;
-  ref.prop->setFloat(*ref.instance, value);
-  return true;
-}
-
 bool SetPublishedString(TObject& object, const std::string& path, const std::string& value) {
   const TPropRef ref = FindPropPath(object, path);
   if (!ref || !ref.prop->setString) return false;
@@ -29,13 +22,5 @@ bool SetPublishedEnum(TObject& object, const std::string& path, const std::strin
   const int ordinal = ref.prop->names->Find(valueName);
   if (ordinal < 0) return false;
   ref.prop->setOrdinal(*ref.instance, ordinal);
-  return true;
-}
-
-bool SetPublishedMethod(TObject& object, const std::string& path, const TMethod& method) {
-  const TPropRef ref = FindPropPath(object, path);
-  if (!ref || !ref.prop->setMethod) return false;
-  if (method.code && method.code->eventType != ref.prop->eventType) return false;
-  ref.prop->setMethod(*ref.instance, method);
   return true;
 }

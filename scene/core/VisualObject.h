@@ -23,6 +23,7 @@ class TvxCanvas;
 class TvxCaret;
 class TvxEffect;
 class TvxEffectPainter;
+class TvxFloatAnimation;
 
 using TvxMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, float, float>;
 using TvxMouseMoveEvent = TEvent<TObject*, TShiftState, float, float>;
@@ -279,8 +280,9 @@ class TvxVisualObject : public TvxObject {
   bool IsRootOrRootChild() const;
   void ClearSceneFocus();
   void RaiseTrigger(const char* trigger, bool effects);
-  TvxObject* CreateFloatAnimation(const std::string& propertyName, float newValue, float duration,
-                                  TvxAnimationType type, TvxInterpolationType interpolation);
+  TvxFloatAnimation* CreateFloatAnimation(const std::string& propertyName, float newValue,
+                                          float duration, TvxAnimationType type,
+                                          TvxInterpolationType interpolation);
   void PaintChild(TvxVisualObject& child);
   void PaintChildBody(TvxVisualObject& child);
   bool ChildMeetsDirtyArea(TvxVisualObject& child);
