@@ -36,7 +36,7 @@ class TBenchScene : public IvxScene {
   void BeginWindowMove() override {}
   void BeginWindowResize() override {}
   void AddUpdateRect(const TvxRect&) override {}
-  TvxControl* GetActiveControl() override { return nullptr; }
+  TvxVisualObject* GetActiveControl() override { return nullptr; }
   bool GetUpdateLocked() override { return locked_; }
   void SetUpdateLocked(bool locked) override { locked_ = locked; }
   bool IsDesigning() override { return false; }

@@ -2,6 +2,13 @@
 
 #include "platform/component/PropAccess.h"
 
+bool SetPublishedFloat(TObject& object, const std::string& path, double value) {
+  const TPropRef ref = FindPropPath(object, path);
+  if (!ref || !ref.prop->setFloat) return false;
+  ref.prop->setFloat(*ref.instance, value);
+  return true;
+}
+
 bool SetPublishedString(TObject& object, const std::string& path, const std::string& value) {
   const TPropRef ref = FindPropPath(object, path);
   if (!ref || !ref.prop->setString) return false;

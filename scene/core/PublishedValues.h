@@ -9,6 +9,7 @@
 
 #include "platform/component/ClassInfo.h"
 
+bool SetPublishedFloat(TObject& object, const std::string& path, double value);
 bool SetPublishedString(TObject& object, const std::string& path, const std::string& value);
 // Integers, booleans and enumerations by ordinal.
 bool SetPublishedOrdinal(TObject& object, const std::string& path, int64_t value);

@@ -25,7 +25,7 @@ class TSceneStub : public IvxScene {
   void BeginWindowMove() override {}
   void BeginWindowResize() override {}
   void AddUpdateRect(const TvxRect& rect) override { updates.push_back(rect); }
-  TvxControl* GetActiveControl() override { return nullptr; }
+  TvxVisualObject* GetActiveControl() override { return nullptr; }
   bool GetUpdateLocked() override { return locked_; }
   void SetUpdateLocked(bool locked) override { locked_ = locked; }
   bool IsDesigning() override { return designing; }
