@@ -71,10 +71,29 @@ void THeadlessWindow::KeyDown(uint16_t key, TShiftState shift) {
   Send(m);
 }
 
-void THeadlessWindow::Char(char16_t ch) {
+void THeadlessWindow::KeyUp(uint16_t key, TShiftState shift) {
+  TWindowMessage m;
+  m.kind = TWindowMessage::Kind::KeyUp;
+  m.key = key;
+  m.shift = shift;
+  Send(m);
+}
+
+void THeadlessWindow::Char(char16_t ch, TShiftState shift) {
   TWindowMessage m;
   m.kind = TWindowMessage::Kind::Char;
   m.ch = ch;
+  m.shift = shift;
+  Send(m);
+}
+
+void THeadlessWindow::Wheel(float x, float y, int delta, TShiftState shift) {
+  TWindowMessage m;
+  m.kind = TWindowMessage::Kind::Wheel;
+  m.x = x;
+  m.y = y;
+  m.wheelDelta = delta;
+  m.shift = shift;
   Send(m);
 }
 

@@ -42,7 +42,10 @@ class THeadlessWindow : public INativeWindow {
   void MouseUp(float x, float y, TMouseButton button = TMouseButton::mbLeft, TShiftState shift = 0);
   void MouseMove(float x, float y, TShiftState shift = 0);
   void KeyDown(uint16_t key, TShiftState shift = 0);
-  void Char(char16_t ch);
+  void KeyUp(uint16_t key, TShiftState shift = 0);
+  // `shift` holds the modifiers held while typing (Ctrl with a control character).
+  void Char(char16_t ch, TShiftState shift = 0);
+  void Wheel(float x, float y, int delta, TShiftState shift = 0);
 
   const std::string& Title() const { return title_; }
   bool Frameless() const { return frameless_; }

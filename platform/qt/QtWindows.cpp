@@ -293,6 +293,7 @@ bool TQtWindow::event(QEvent* event) {
           TWindowMessage ch;
           ch.kind = TWindowMessage::Kind::Char;
           ch.ch = c.unicode();
+          ch.shift = m.shift;  // Ctrl+C arrives as character 3 with Ctrl held
           Deliver(ch);
         }
       return true;

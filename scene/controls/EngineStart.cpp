@@ -7,6 +7,7 @@
 #include "scene/core/VisualClasses.h"
 #include "scene/graphics/Effects.h"
 #include "scene/graphics/GraphicsClasses.h"
+#include "scene/host/HostClasses.h"
 
 void StartEngine() {
   static const bool started = [] {
@@ -15,6 +16,7 @@ void StartEngine() {
     RegisterAnimationClasses(classes);
     RegisterGraphicsClasses(classes);
     RegisterEffectClasses(classes);
+    RegisterHostClasses(classes);
     RegisterObjects(classes);
     return true;
   }();

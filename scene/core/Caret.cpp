@@ -1,18 +1,18 @@
 #include "scene/core/Caret.h"
 
+#include "scene/core/FloatAnimation.h"
 #include "scene/core/PublishedValues.h"
 #include "scene/core/ValueText.h"
 #include "scene/core/VisualObject.h"
 
 namespace {
 
-// An instance of the registered class `name` when it is a real class deriving from T.
-template <class T>
-T* CreateByName(const char* name, TComponent* owner) {
-  const TClassInfo* info = FindClass(name);
+// The registered rectangle shape when there is one; shapes build on visual objects.
+TvxVisualObject* CreateRectangle(TComponent* owner) {
+  const TClassInfo* info = FindClass("TvxRectangle");
   if (!info || info->placeholder) return nullptr;
   TComponent* created = info->Create(owner);
-  if (auto* object = dynamic_cast<T*>(created)) return object;
+  if (auto* object = dynamic_cast<TvxVisualObject*>(created)) return object;
   delete created;
   return nullptr;
 }
@@ -28,7 +28,7 @@ TvxCaret::~TvxCaret() {
 
 TvxVisualObject& TvxCaret::Shape() {
   if (shape_) return *shape_;
-  shape_ = CreateByName<TvxVisualObject>("TvxRectangle", &owner_);
+  shape_ = CreateRectangle(&owner_);
   if (!shape_) shape_ = new TvxVisualObject(&owner_);
   shape_->AddFreeNotify(this);
   shape_->SetWidth(3);
@@ -46,30 +46,23 @@ TvxVisualObject& TvxCaret::Shape() {
 }
 
 void TvxCaret::CreateBlink() {
-  blink_ = CreateByName<TvxObject>("TvxFloatAnimation", shape_);
-  if (!blink_) return;
-  if (!dynamic_cast<IvxAnimationEnd*>(blink_)) {
-    delete blink_;
-    blink_ = nullptr;
-    return;
-  }
+  blink_ = new TvxFloatAnimation(shape_);
   blink_->AddFreeNotify(this);
   blink_->SetStored(false);
   // The animation driver slows animations bound as "caret".
   blink_->SetBindingName("caret");
-  SetPublishedString(*blink_, "PropertyName", "Opacity");
-  SetPublishedFloat(*blink_, "StartValue", 1);
-  SetPublishedFloat(*blink_, "StopValue", 0);
-  SetPublishedFloat(*blink_, "Duration", 0.1);
-  SetPublishedOrdinal(*blink_, "AutoReverse", true);
-  SetPublishedOrdinal(*blink_, "Loop", true);
+  blink_->SetPropertyName("Opacity");
+  blink_->SetStartValue(1);
+  blink_->SetStopValue(0);
+  blink_->SetDuration(0.1f);
+  blink_->SetAutoReverse(true);
+  blink_->SetLoop(true);
   shape_->AddObject(blink_);
 }
 
 void TvxCaret::Show() {
   Shape().SetVisible(true);
-  if (auto* blink = dynamic_cast<IvxAnimationEnd*>(blink_))
-    if (!blink->IsRunning()) blink->Start();
+  if (blink_ && !blink_->IsRunning()) blink_->Start();
 }
 
 void TvxCaret::Hide() {

@@ -1,13 +1,14 @@
 #pragma once
 
 // The text caret of a visual object: a small rectangle child made on first use, blinking
-// through an opacity animation when the scene animates carets. The parts are created by
-// class name, so the caret works with whatever shape and animation classes are registered.
+// through an opacity animation when the scene animates carets. The rectangle is created by
+// class name, so that this code needs no shape headers.
 
 #include "scene/core/Color.h"
 #include "scene/core/Geometry.h"
 #include "scene/core/Object.h"
 
+class TvxFloatAnimation;
 class TvxVisualObject;
 
 class TvxCaret : private IvxFreeNotify {
@@ -34,5 +35,5 @@ class TvxCaret : private IvxFreeNotify {
 
   TvxVisualObject& owner_;
   TvxVisualObject* shape_ = nullptr;
-  TvxObject* blink_ = nullptr;
+  TvxFloatAnimation* blink_ = nullptr;
 };

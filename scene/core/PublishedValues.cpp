@@ -31,11 +31,3 @@ bool SetPublishedEnum(TObject& object, const std::string& path, const std::strin
   ref.prop->setOrdinal(*ref.instance, ordinal);
   return true;
 }
-
-bool SetPublishedMethod(TObject& object, const std::string& path, const TMethod& method) {
-  const TPropRef ref = FindPropPath(object, path);
-  if (!ref || !ref.prop->setMethod) return false;
-  if (method.code && method.code->eventType != ref.prop->eventType) return false;
-  ref.prop->setMethod(*ref.instance, method);
-  return true;
-}

@@ -1,7 +1,7 @@
 #pragma once
 
 // Writing published properties by path (such as "Fill.Color") from code, for objects whose
-// classes this code does not know: parts created by class name, popups, animations. Each
+// classes this code does not know: parts created by class name, popups. Each
 // returns false, writing nothing, when the path does not lead to a property of that kind.
 
 #include <cstdint>
@@ -15,4 +15,3 @@ bool SetPublishedString(TObject& object, const std::string& path, const std::str
 bool SetPublishedOrdinal(TObject& object, const std::string& path, int64_t value);
 // An enumeration by its value name.
 bool SetPublishedEnum(TObject& object, const std::string& path, const std::string& valueName);
-bool SetPublishedMethod(TObject& object, const std::string& path, const TMethod& method);

@@ -10,7 +10,6 @@
 class TComponent;
 class TvxObject;
 class TvxVisualObject;
-class TvxControl;
 class TvxBitmap;
 class TvxCanvas;
 class TvxResources;
@@ -26,7 +25,8 @@ class IvxScene {
   virtual void BeginWindowMove() = 0;
   virtual void BeginWindowResize() = 0;
   virtual void AddUpdateRect(const TvxRect& rect) = 0;
-  virtual TvxControl* GetActiveControl() = 0;
+  // The control the scene names as active (a TvxControl), or null.
+  virtual TvxVisualObject* GetActiveControl() = 0;
   virtual bool GetUpdateLocked() = 0;
   virtual void SetUpdateLocked(bool locked) = 0;
   virtual bool IsDesigning() = 0;
@@ -53,6 +53,12 @@ class IvxScene {
   // Starts a platform drag of `object` showing `image` (its rendering, at most 512 x 512).
   virtual void BeginDragObject(TvxVisualObject* object, const TvxBitmap* image) = 0;
   virtual bool GetAnimatedCaret() = 0;
+};
+
+// Offered by size grips: a press on one resizes the scene's form instead of reaching it.
+class IvxSizeGrip {
+ protected:
+  ~IvxSizeGrip() = default;
 };
 
 // The live scene hosts; each adds itself when created and removes itself when freed.

@@ -10,6 +10,7 @@
 #include "platform/component/PropAccess.h"
 #include "scene/core/AlignLayout.h"
 #include "scene/core/Caret.h"
+#include "scene/core/FloatAnimation.h"
 #include "scene/core/PublishedValues.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Canvas.h"
@@ -28,18 +29,6 @@ int ToPixel(float value) {
   if (!(rounded > INT_MIN)) return INT_MIN;
   if (!(rounded < INT_MAX)) return INT_MAX;
   return int(rounded);
-}
-
-// The handler that frees an animation created by AnimateFloat once its run has ended.
-const TMethodInfo& FreeSenderMethod() {
-  static const TMethodInfo info = [] {
-    TMethodInfo method;
-    method.name = "FreeSender";
-    method.eventType = typeid(TNotifyEvent);
-    method.invoker = TNotifyEvent::Invoker([](TObject*, TObject* sender) { delete sender; });
-    return method;
-  }();
-  return info;
 }
 
 // Read-only states are published so that trigger texts can test them; form data cannot set
@@ -957,57 +946,46 @@ bool TvxVisualObject::EffectDrawnAbove() const {
 
 void TvxVisualObject::AnimateFloat(const std::string& propertyName, float newValue, float duration,
                                    TvxAnimationType type, TvxInterpolationType interpolation) {
-  TvxObject* animation =
+  TvxFloatAnimation* animation =
       CreateFloatAnimation(propertyName, newValue, duration, type, interpolation);
-  if (!animation) return;
-  auto* control = dynamic_cast<IvxAnimationEnd*>(animation);
-  control->Start();
-  // An animation that ended inside Start (no scene, no duration) is freed here; a running
-  // one frees itself when its run ends, as the last thing it does.
-  if (!control->IsRunning()) {
+  animation->Start();
+  // A run that ended inside Start (no scene, no duration, hidden) is over; a running one frees
+  // itself at its end, the last thing an animation does.
+  if (!animation->IsRunning()) {
     delete animation;
     return;
   }
-  SetPublishedMethod(*animation, "OnFinish", {animation, &FreeSenderMethod()});
+  animation->OnFinish = [animation](TObject*) { delete animation; };
 }
 
 void TvxVisualObject::AnimateFloatWait(const std::string& propertyName, float newValue,
                                        float duration, TvxAnimationType type,
                                        TvxInterpolationType interpolation) {
-  TvxObject* animation =
+  TvxFloatAnimation* animation =
       CreateFloatAnimation(propertyName, newValue, duration, type, interpolation);
-  if (!animation) return;
   const auto address = reinterpret_cast<uintptr_t>(animation);
-  auto* control = dynamic_cast<IvxAnimationEnd*>(animation);
-  control->Start();
+  animation->Start();
   // Messages run while waiting may free this object and the animation with it.
-  while (TComponent::FindLive(address) == animation && control->IsRunning()) {
+  while (TComponent::FindLive(address) == animation && animation->IsRunning()) {
     Platform().loop->ProcessMessages();
     std::this_thread::yield();
   }
   if (TComponent::FindLive(address) == animation) delete animation;
 }
 
-TvxObject* TvxVisualObject::CreateFloatAnimation(const std::string& propertyName, float newValue,
-                                                 float duration, TvxAnimationType type,
-                                                 TvxInterpolationType interpolation) {
-  const TClassInfo* info = FindClass("TvxFloatAnimation");
-  TComponent* created = info && !info->placeholder ? info->Create(this) : nullptr;
-  auto* animation = dynamic_cast<TvxObject*>(created);
-  if (!animation || !dynamic_cast<IvxAnimationEnd*>(animation)) {
-    delete created;
-    // Without animations the property takes its end value at once.
-    SetPublishedFloat(*this, propertyName, newValue);
-    return nullptr;
-  }
+TvxFloatAnimation* TvxVisualObject::CreateFloatAnimation(const std::string& propertyName,
+                                                         float newValue, float duration,
+                                                         TvxAnimationType type,
+                                                         TvxInterpolationType interpolation) {
+  auto* animation = new TvxFloatAnimation(this);
   animation->SetStored(false);
+  animation->SetPropertyName(propertyName);
+  animation->SetStopValue(newValue);
+  animation->SetDuration(duration);
+  animation->SetAnimationType(type);
+  animation->SetInterpolation(interpolation);
+  animation->SetStartFromCurrent(true);
   AddObject(animation);
-  SetPublishedString(*animation, "PropertyName", propertyName);
-  SetPublishedFloat(*animation, "StopValue", newValue);
-  SetPublishedFloat(*animation, "Duration", duration);
-  SetPublishedOrdinal(*animation, "AnimationType", type);
-  SetPublishedOrdinal(*animation, "Interpolation", interpolation);
-  SetPublishedOrdinal(*animation, "StartFromCurrent", true);
   return animation;
 }
 
@@ -1045,9 +1023,13 @@ TvxVisualObject* TvxVisualObject::CaretObject() const {
 // Painting.
 
 void TvxVisualObject::PaintChildren() {
+  PaintChildrenExcept(nullptr);
+}
+
+void TvxVisualObject::PaintChildrenExcept(const TvxVisualObject* skipped) {
   for (int i = 0; i < ChildrenCount(); ++i) {
     TvxVisualObject* child = AsVisual(Children(i));
-    if (!child || !child->visible_) continue;
+    if (!child || !child->visible_ || child == skipped) continue;
     const TvxRect area = child->GetUpdateRect();
     if (RectWidth(area) == 0 || RectHeight(area) == 0) continue;
     if (child->Scene() != Scene()) child->SetScene(Scene());

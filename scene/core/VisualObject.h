@@ -23,6 +23,7 @@ class TvxCanvas;
 class TvxCaret;
 class TvxEffect;
 class TvxEffectPainter;
+class TvxFloatAnimation;
 
 using TvxMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, float, float>;
 using TvxMouseMoveEvent = TEvent<TObject*, TShiftState, float, float>;
@@ -256,6 +257,10 @@ class TvxVisualObject : public TvxObject {
   void SetDisableFocusEffect(bool value) { disableFocusEffect_ = value; }
   // Containers that place their children themselves switch the alignment layout off.
   void SetLayoutDisabled(bool value) { disableLayout_ = value; }
+  // Inside a BeginUpdate / EndUpdate bracket.
+  bool IsUpdating() const { return updateCount_ > 0; }
+  // PaintChildren leaving one child out, for owners that hide a child only while painting.
+  void PaintChildrenExcept(const TvxVisualObject* skipped);
 
  private:
   friend class TvxAlignLayout;
@@ -275,8 +280,9 @@ class TvxVisualObject : public TvxObject {
   bool IsRootOrRootChild() const;
   void ClearSceneFocus();
   void RaiseTrigger(const char* trigger, bool effects);
-  TvxObject* CreateFloatAnimation(const std::string& propertyName, float newValue, float duration,
-                                  TvxAnimationType type, TvxInterpolationType interpolation);
+  TvxFloatAnimation* CreateFloatAnimation(const std::string& propertyName, float newValue,
+                                          float duration, TvxAnimationType type,
+                                          TvxInterpolationType interpolation);
   void PaintChild(TvxVisualObject& child);
   void PaintChildBody(TvxVisualObject& child);
   bool ChildMeetsDirtyArea(TvxVisualObject& child);

@@ -2,49 +2,14 @@
 
 #include <algorithm>
 
+#include "scene/graphics/RectOutline.h"
+
 namespace {
 
 constexpr float kDash[] = {3, 1};
 constexpr float kDot[] = {1, 1};
 constexpr float kDashDot[] = {3, 1, 1, 1};
 constexpr float kDashDotDot[] = {3, 1, 1, 1, 1, 1};
-
-TvxPoint Midpoint(const TvxPoint& a, const TvxPoint& b) {
-  return {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
-}
-
-// One corner of DrawRectSides, walked from `from` past the corner point to `to`; `before` and
-// `after` tell whether the sides meeting there are drawn.
-struct SideCorner {
-  TvxPoint from, corner, to;
-  bool before, after;
-};
-
-void WalkCorner(TvxPathData& path, const SideCorner& c, bool inCorners, TvxCornerType type) {
-  const auto segment = [&](const TvxPoint& p, bool drawn) {
-    drawn ? path.LineTo(p) : path.MoveTo(p);
-  };
-  if (!inCorners) {
-    segment(c.corner, c.before);
-    return segment(c.to, c.after);
-  }
-  // Controls at half the radius: towards the corner for round corners, towards the point
-  // opposite the corner for inner ones.
-  const TvxPoint inner{c.from.X + c.to.X - c.corner.X, c.from.Y + c.to.Y - c.corner.Y};
-  const TvxPoint towards = type == vxCornerRound ? c.corner : inner;
-  const TvxPoint c1 = Midpoint(c.from, towards), c2 = Midpoint(c.to, towards);
-  switch (type) {
-    case vxCornerRound:
-    case vxCornerInnerRound:
-      return path.CurveTo(c1, c2, c.to);
-    case vxCornerBevel:
-      return path.LineTo(c.to);
-    case vxCornerInnerLine:
-      path.LineTo(c1);
-      path.LineTo(c2);
-      return path.LineTo(c.to);
-  }
-}
 
 }  // namespace
 
@@ -240,28 +205,8 @@ void TvxCanvas::DrawArc(const TvxPoint& center, const TvxPoint& radius, float st
 
 void TvxCanvas::DrawRectSides(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
                               float opacity, TvxSides sides, TvxCornerType cornerType) {
-  const float l = rect.Left, t = rect.Top, r = rect.Right, b = rect.Bottom;
-  const float xr = std::min(xRadius, RectWidth(rect) / 2);
-  const float yr = std::min(yRadius, RectHeight(rect) / 2);
-  const bool top = HasSide(sides, vxSideTop), left = HasSide(sides, vxSideLeft);
-  const bool bottom = HasSide(sides, vxSideBottom), right = HasSide(sides, vxSideRight);
-  const auto side = [](TvxPathData& path, const TvxPoint& p, bool drawn) {
-    drawn ? path.LineTo(p) : path.MoveTo(p);
-  };
   WithScratchPath([&](TvxPathData& path) {
-    path.MoveTo({l, t + yr});
-    WalkCorner(path, {{l, t + yr}, {l, t}, {l + xr, t}, left, top},
-               HasCorner(corners, vxCornerTopLeft), cornerType);
-    side(path, {r - xr, t}, top);
-    WalkCorner(path, {{r - xr, t}, {r, t}, {r, t + yr}, top, right},
-               HasCorner(corners, vxCornerTopRight), cornerType);
-    side(path, {r, b - yr}, right);
-    WalkCorner(path, {{r, b - yr}, {r, b}, {r - xr, b}, right, bottom},
-               HasCorner(corners, vxCornerBottomRight), cornerType);
-    side(path, {l + xr, b}, bottom);
-    WalkCorner(path, {{l + xr, b}, {l, b}, {l, b - yr}, bottom, left},
-               HasCorner(corners, vxCornerBottomLeft), cornerType);
-    side(path, {l, t + yr}, left);
+    AppendRectOutline(path, rect, xRadius, yRadius, corners, sides, cornerType);
     // Drawn at its own bounds: a partial outline must not be stretched to the rectangle.
     DrawPath(path, path.GetBounds(), opacity);
   });

@@ -17,7 +17,7 @@ class TAnimScene : public IvxScene {
   void BeginWindowMove() override {}
   void BeginWindowResize() override {}
   void AddUpdateRect(const TvxRect&) override {}
-  TvxControl* GetActiveControl() override { return nullptr; }
+  TvxVisualObject* GetActiveControl() override { return nullptr; }
   bool GetUpdateLocked() override { return false; }
   void SetUpdateLocked(bool) override {}
   bool IsDesigning() override { return false; }

@@ -24,7 +24,7 @@ class TFakeScene : public IvxScene {
   void BeginWindowMove() override { ++windowMoves; }
   void BeginWindowResize() override {}
   void AddUpdateRect(const TvxRect& rect) override;
-  TvxControl* GetActiveControl() override { return nullptr; }
+  TvxVisualObject* GetActiveControl() override { return nullptr; }
   bool GetUpdateLocked() override { return updateLocked; }
   void SetUpdateLocked(bool locked) override { updateLocked = locked; }
   bool IsDesigning() override { return false; }

@@ -6,7 +6,6 @@
 #include "platform/MenuService.h"
 #include "platform/Menus.h"
 #include "platform/headless/HeadlessMenuService.h"
-#include "scene/core/PublishedValues.h"
 #include "scene/core/Registration.h"
 #include "scene/core/VisualClasses.h"
 #include "scene/graphics/Effect.h"
@@ -63,48 +62,6 @@ class TKeyConsumer : public TvxVisualObject {
   int offers = 0;
   uint16_t consumes = 0;
 };
-
-// Stands in for the float animation class: runs until told to finish, instantly when it has
-// no duration.
-class TvxFloatAnimation : public TvxObject, public IvxAnimationEnd {
-  LC_CLASS(TvxFloatAnimation, TvxObject)
-
- public:
-  using TvxObject::TvxObject;
-  void Start() override {
-    running = duration > 0;
-    if (!running) Finish();
-  }
-  void Stop() override { running = false; }
-  bool IsRunning() const override { return running; }
-  bool HasTrigger() const override { return false; }
-  void StartTrigger(TvxObject*, const std::string&) override {}
-  // Applies the end value and ends the run; OnFinish is the last thing it does.
-  void Finish() {
-    running = false;
-    SetPublishedFloat(*Parent(), propertyName, stopValue);
-    onFinish(this);
-  }
-
-  std::string propertyName;
-  float stopValue = 0;
-  float duration = 0.2f;
-  TvxAnimationType type = vxAnimationIn;
-  TvxInterpolationType interpolation = vxInterpolationLinear;
-  bool startFromCurrent = false;
-  bool running = false;
-  TNotifyEvent onFinish;
-};
-LC_PUBLISH(TvxFloatAnimation) {
-  using C = TvxFloatAnimation;
-  p.String("PropertyName", &C::propertyName);
-  p.Float("StopValue", &C::stopValue);
-  p.Float("Duration", &C::duration);
-  p.Enum("AnimationType", AnimationTypeNames(), &C::type);
-  p.Enum("Interpolation", InterpolationTypeNames(), &C::interpolation);
-  p.Bool("StartFromCurrent", &C::startFromCurrent);
-  p.Event("OnFinish", &C::onFinish);
-}
 
 class VisualObject : public testing::Test {
  protected:
@@ -473,40 +430,6 @@ TEST_F(VisualObject, DialogKeysAreOfferedToEnabledChildrenUntilOneIsTaken) {
   root_->DialogKey(key, 0);
   EXPECT_EQ(key, 0);
   EXPECT_EQ(last->offers, 1);
-}
-
-TEST_F(VisualObject, WithoutAnAnimationClassAnimateFloatSetsTheValueAtOnce) {
-  TvxVisualObject* object = Make(root_, {0, 0, 10, 10});
-  object->AnimateFloat("Position.X", 42);
-  EXPECT_EQ(object->Position()->X(), 42);
-  object->AnimateFloat("Nothing.Here", 1);
-  EXPECT_EQ(object->ChildrenCount(), 0);
-}
-
-TEST_F(VisualObject, AnimateFloatRunsAnAnimationChildThatFreesItselfAtTheEnd) {
-  const TClassInfo* registered = FindClass("TvxFloatAnimation");
-  RegisterClass(TvxFloatAnimation::StaticClass());
-  TvxVisualObject* object = Make(root_, {0, 0, 10, 10});
-  object->AnimateFloat("Opacity", 0.25f, 0.5f, vxAnimationOut, vxInterpolationQuadratic);
-  ASSERT_EQ(object->ChildrenCount(), 1);
-  auto* animation = dynamic_cast<TvxFloatAnimation*>(object->Children(0));
-  ASSERT_NE(animation, nullptr);
-  EXPECT_TRUE(animation->running);
-  EXPECT_EQ(animation->propertyName, "Opacity");
-  EXPECT_EQ(animation->stopValue, 0.25f);
-  EXPECT_EQ(animation->duration, 0.5f);
-  EXPECT_EQ(animation->type, vxAnimationOut);
-  EXPECT_EQ(animation->interpolation, vxInterpolationQuadratic);
-  EXPECT_TRUE(animation->startFromCurrent);
-  EXPECT_FALSE(animation->Stored());
-  animation->Finish();
-  EXPECT_EQ(object->Opacity(), 0.25f);
-  EXPECT_EQ(object->ChildrenCount(), 0);
-  // An animation that ends inside its start is freed as well.
-  object->AnimateFloat("Opacity", 1, 0);
-  EXPECT_EQ(object->Opacity(), 1);
-  EXPECT_EQ(object->ChildrenCount(), 0);
-  RegisterClass(*registered);
 }
 
 TEST_F(VisualObject, TheCaretIsAHiddenUnstoredPartPlacedOnWholeUnits) {

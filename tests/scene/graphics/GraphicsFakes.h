@@ -40,7 +40,10 @@ class RecordingCanvas : public TvxCanvas {
   void IntersectClipRect(const TvxRect& r) override { Record("IntersectClipRect", r); }
   void ExcludeClipRect(const TvxRect& r) override { Record("ExcludeClipRect", r); }
   void ResetClipRect() override { Record("ResetClipRect"); }
-  void DrawLine(const TvxPoint&, const TvxPoint&, float o) override { Record("DrawLine", {}, o); }
+  // The end points as (p1.X, p1.Y, p2.X, p2.Y).
+  void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float o) override {
+    Record("DrawLine", {p1.X, p1.Y, p2.X, p2.Y}, o);
+  }
   void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
     Record("FillRect", r, o);
   }

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "platform/component/FormData.h"
+#include "platform/component/FormText.h"
+#include "scene/graphics/Bitmap.h"
+#include "scene/graphics/qt/QtBackend.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A form as the program's windows are stored: a scene holding one root with a red bar, and
+// a class no one knows.
+const char kForm[] =
+    "object FormMain: TFormMain\n"
+    "  ClientWidth = 60\n"
+    "  ClientHeight = 40\n"
+    "  object vxScene1: TvxScene\n"
+    "    object Root1: TvxLayout\n"
+    "      Width = 60.0\n"
+    "      Height = 40.0\n"
+    "      object Bar: TvxRectangle\n"
+    "        Position.Point = '(10,10)'\n"
+    "        Width = 20.0\n"
+    "        Height = 10.0\n"
+    "        Opacity = 0.5\n"
+    "        Fill.Color = '#FFFF0000'\n"
+    "        Stroke.Style = vxBrushNone\n"
+    "      end\n"
+    "      object Thing: TvxNoSuchShape\n"
+    "      end\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
+const char kLoneObject[] =
+    "object Dot: TvxEllipse\n"
+    "  Position.Point = '(100,100)'\n"
+    "  Width = 8.0\n"
+    "  Height = 8.0\n"
+    "  Fill.Color = '#FF0000FF'\n"
+    "  Stroke.Style = vxBrushNone\n"
+    "end\n";
+
+class VxrenderTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { UseQtRasterBackend(); }
+
+  void SetUp() override {
+    std::string dir = (fs::temp_directory_path() / "vxrenderXXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string File(const std::string& name) const { return (dir_ / name).string(); }
+
+  void Write(const std::string& name, const std::string& data) const {
+    std::ofstream(File(name), std::ios::binary) << data;
+  }
+
+  std::string Read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Runs vxrender with `args`; returns its exit code and keeps its output and errors. The
+  // private runtime folder the window system asks for is the test's own.
+  int Run(const std::string& args) {
+    const std::string command = "XDG_RUNTIME_DIR=" + dir_.string() + " " +
+                                std::string(LC_VXRENDER) + " " + args + " >" + File("stdout") +
+                                " 2>" + File("stderr");
+    const int status = std::system(command.c_str());
+    stdout_ = Read(File("stdout"));
+    stderr_ = Read(File("stderr"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::unique_ptr<TvxBitmap> Image(const std::string& name) const {
+    auto image = std::make_unique<TvxBitmap>();
+    EXPECT_TRUE(image->LoadFromFile(File(name)));
+    return image;
+  }
+
+  static TvxColor At(const TvxBitmap& image, int x, int y) {
+    return image.Pixels()[size_t(y) * size_t(image.Width()) + size_t(x)];
+  }
+
+  fs::path dir_;
+  std::string stdout_;
+  std::string stderr_;
+};
+
+TEST_F(VxrenderTest, RendersAFormsSceneAtItsClientSize) {
+  Write("form.txt", kForm);
+  ASSERT_EQ(Run(File("form.txt") + " " + File("out.png") + " --layout"), 0) << stderr_;
+  EXPECT_EQ(stderr_, "");
+  EXPECT_EQ(stdout_,
+            "Root1 TvxLayout 0 0 60 40 1\n"
+            "Bar TvxRectangle 10 10 30 20 0.500\n");
+  const auto image = Image("out.png");
+  ASSERT_EQ(image->Width(), 60);
+  ASSERT_EQ(image->Height(), 40);
+  EXPECT_EQ(At(*image, 0, 0), 0u);
+  EXPECT_NEAR(At(*image, 15, 15) >> 24, 128, 1);
+  EXPECT_EQ(At(*image, 35, 15), 0u);
+}
+
+TEST_F(VxrenderTest, ReadsBinaryFormsAndScales) {
+  const std::vector<uint8_t> binary = WriteFormBinary(ReadFormText(kForm));
+  Write("form.bin", std::string(binary.begin(), binary.end()));
+  ASSERT_EQ(Run(File("form.bin") + " " + File("big.png") + " --scale 2"), 0) << stderr_;
+  EXPECT_EQ(stdout_, "");
+  const auto image = Image("big.png");
+  ASSERT_EQ(image->Width(), 120);
+  EXPECT_NEAR(At(*image, 25, 25) >> 24, 128, 1);
+  EXPECT_EQ(At(*image, 15, 15), 0u);
+}
+
+TEST_F(VxrenderTest, RendersALoneObjectAtItsOwnSize) {
+  Write("dot.txt", kLoneObject);
+  ASSERT_EQ(Run(File("dot.txt") + " " + File("dot.png") + " --layout"), 0) << stderr_;
+  EXPECT_EQ(stdout_, "Dot TvxEllipse 100 100 108 108 1\n");
+  const auto image = Image("dot.png");
+  ASSERT_EQ(image->Width(), 8);
+  EXPECT_EQ(At(*image, 4, 4), 0xFF0000FFu);
+  EXPECT_EQ(At(*image, 0, 0), 0u);
+}
+
+TEST_F(VxrenderTest, UnreadableInputFailsWithOneLine) {
+  ASSERT_EQ(Run(File("missing.txt") + " " + File("out.png")), 1);
+  EXPECT_EQ(stderr_, "vxrender: " + File("missing.txt") + ": cannot read\n");
+
+  Write("bad.txt", "object Broken: TvxLayout\n  Width = \n");
+  ASSERT_EQ(Run(File("bad.txt") + " " + File("out.png")), 1);
+  EXPECT_TRUE(stderr_.starts_with("vxrender: " + File("bad.txt") + ": ")) << stderr_;
+  EXPECT_EQ(std::count(stderr_.begin(), stderr_.end(), '\n'), 1);
+
+  ASSERT_EQ(Run("res:NOSUCHFORM " + File("out.png")), 1);
+  EXPECT_EQ(stderr_, "vxrender: res:NOSUCHFORM: no such resource\n");
+  EXPECT_FALSE(fs::exists(File("out.png")));
+
+  EXPECT_EQ(Run(File("bad.txt")), 2);
+}
+
+}  // namespace
