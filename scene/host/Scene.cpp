@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kInitialSize = 100;
+// The largest raster a window can show; bad form data must not ask for more.
+constexpr int kMaxSize = 32767;
 constexpr int kNoWindowMoveTag = 65535;
 constexpr TvxColor kUpdateRectColor = 0x9000FF00;
 constexpr TShiftState kButtons = ssLeft | ssRight | ssMiddle;
@@ -251,8 +253,8 @@ void TvxCustomScene::DefineProperties(TFiler& filer) {
 // ---- placement and properties -----------------------------------------------------------------
 
 void TvxCustomScene::SetBounds(int left, int top, int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
+  width = std::clamp(width, 0, kMaxSize);
+  height = std::clamp(height, 0, kMaxSize);
   const bool resized = width != width_ || height != height_;
   if (resized) {
     if (!canvas_) canvas_ = CreateDefaultCanvas(width, height);
