@@ -662,7 +662,7 @@ void TvxCustomScene::MouseMoved(TShiftState shift, const TvxPoint& point) {
     captured_->MouseMove(shift, local.X, local.Y);
   } else {
     TvxVisualObject* object = ObjectAt(point);
-    UpdateHint(point);
+    UpdateHint(object);
     ShowCursor(!object                              ? defaultCursor_
                : dynamic_cast<IvxSizeGrip*>(object) ? crSizeNWSE
                                                     : object->Cursor());
@@ -692,7 +692,7 @@ void TvxCustomScene::Hover(TvxVisualObject* object) {
 
 void TvxCustomScene::PointerLeft() {
   Hover(nullptr);
-  UpdateHint({-1e9f, -1e9f});
+  UpdateHint(nullptr);
 }
 
 void TvxCustomScene::ShowCursor(TCursorId cursor) {
@@ -702,8 +702,7 @@ void TvxCustomScene::ShowCursor(TCursorId cursor) {
   window->SetCursor(cursor);
 }
 
-bool TvxCustomScene::HintAt(const TvxPoint& point, std::u16string& text, TBoundsI& area) {
-  TvxVisualObject* object = ObjectAt(point);
+bool TvxCustomScene::HintOf(TvxVisualObject* object, std::u16string& text, TBoundsI& area) {
   if (!object || !object->ShowHint()) return false;
   text = object->Hint();
   const TvxRect r = object->GetAbsoluteRect();
@@ -712,10 +711,10 @@ bool TvxCustomScene::HintAt(const TvxPoint& point, std::u16string& text, TBounds
   return true;
 }
 
-void TvxCustomScene::UpdateHint(const TvxPoint& point) {
+void TvxCustomScene::UpdateHint(TvxVisualObject* object) {
   std::u16string text;
   TBoundsI area;
-  if (!showHint_ || !HintAt(point, text, area)) area = {};
+  if (!showHint_ || !HintOf(object, text, area)) area = {};
   if (text == hint_ && area == hintArea_) return;
   hint_ = text;
   hintArea_ = area;
