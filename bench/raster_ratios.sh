@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the raster benchmarks and prints, for each drawing, the canvas's time over plain
-# QPainter's (target: at most 1.3).
+# QPainter's (target: at most 1.3). Repetitions run interleaved in random order and the
+# medians are compared, so that load from other processes falls on both sides alike.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bench=${1:-build/bin/raster_bench}
-"$bench" --benchmark_format=csv --benchmark_repetitions=5 \
+"$bench" --benchmark_format=csv --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=true 2>/dev/null |
   awk -F, '
     $1 ~ /_median"?$/ {

@@ -38,8 +38,8 @@ class TApplication {
   void Minimize();
   void Restore();
 
-  // Whether the application's window is shown; it has no look of its own here, so this is
-  // what the form library consults for the program's taskbar presence.
+  // Whether the application's window is shown. Here it has no look of its own (every form is
+  // a top-level window of its own), so this is state only.
   bool AppWindowVisible() const { return appWindowVisible_; }
   void ShowAppWindow() { appWindowVisible_ = true; }
   void HideAppWindow() { appWindowVisible_ = false; }
@@ -48,16 +48,17 @@ class TApplication {
   // stop it. Returns the hook's key for UnhookMinimize.
   int HookMinimize(THook hook);
   void UnhookMinimize(int key);
-  // The window system's minimise command for the program (title-bar button, window menu).
+  // The user's minimise command for the program (title-bar button, window menu), as the form
+  // library passes it on.
   void MinimizeCommand();
 
   // The error report: a message box with the failure's message, captioned with the title.
   void HandleException(const std::exception& failure);
 
  private:
-  std::string title_;
   class TFormWatch;
 
+  std::string title_;
   TIcon icon_;
   TForm* mainForm_ = nullptr;
   std::unique_ptr<TFormWatch> formWatch_;

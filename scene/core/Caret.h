@@ -13,7 +13,7 @@ class TvxVisualObject;
 class TvxCaret : private IvxFreeNotify {
  public:
   explicit TvxCaret(TvxVisualObject& owner);
-  ~TvxCaret();
+  virtual ~TvxCaret();
   TvxCaret(const TvxCaret&) = delete;
   TvxCaret& operator=(const TvxCaret&) = delete;
 
