@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kInitialSize = 100;
+// The largest raster a window can show; bad form data must not ask for more.
+constexpr int kMaxSize = 32767;
 constexpr int kNoWindowMoveTag = 65535;
 constexpr TvxColor kUpdateRectColor = 0x9000FF00;
 constexpr TShiftState kButtons = ssLeft | ssRight | ssMiddle;
@@ -251,8 +253,8 @@ void TvxCustomScene::DefineProperties(TFiler& filer) {
 // ---- placement and properties -----------------------------------------------------------------
 
 void TvxCustomScene::SetBounds(int left, int top, int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
+  width = std::clamp(width, 0, kMaxSize);
+  height = std::clamp(height, 0, kMaxSize);
   const bool resized = width != width_ || height != height_;
   if (resized) {
     if (!canvas_) canvas_ = CreateDefaultCanvas(width, height);
@@ -660,7 +662,7 @@ void TvxCustomScene::MouseMoved(TShiftState shift, const TvxPoint& point) {
     captured_->MouseMove(shift, local.X, local.Y);
   } else {
     TvxVisualObject* object = ObjectAt(point);
-    UpdateHint(point);
+    UpdateHint(object);
     ShowCursor(!object                              ? defaultCursor_
                : dynamic_cast<IvxSizeGrip*>(object) ? crSizeNWSE
                                                     : object->Cursor());
@@ -690,7 +692,7 @@ void TvxCustomScene::Hover(TvxVisualObject* object) {
 
 void TvxCustomScene::PointerLeft() {
   Hover(nullptr);
-  UpdateHint({-1e9f, -1e9f});
+  UpdateHint(nullptr);
 }
 
 void TvxCustomScene::ShowCursor(TCursorId cursor) {
@@ -700,8 +702,7 @@ void TvxCustomScene::ShowCursor(TCursorId cursor) {
   window->SetCursor(cursor);
 }
 
-bool TvxCustomScene::HintAt(const TvxPoint& point, std::u16string& text, TBoundsI& area) {
-  TvxVisualObject* object = ObjectAt(point);
+bool TvxCustomScene::HintOf(TvxVisualObject* object, std::u16string& text, TBoundsI& area) {
   if (!object || !object->ShowHint()) return false;
   text = object->Hint();
   const TvxRect r = object->GetAbsoluteRect();
@@ -710,10 +711,10 @@ bool TvxCustomScene::HintAt(const TvxPoint& point, std::u16string& text, TBounds
   return true;
 }
 
-void TvxCustomScene::UpdateHint(const TvxPoint& point) {
+void TvxCustomScene::UpdateHint(TvxVisualObject* object) {
   std::u16string text;
   TBoundsI area;
-  if (!showHint_ || !HintAt(point, text, area)) area = {};
+  if (!showHint_ || !HintOf(object, text, area)) area = {};
   if (text == hint_ && area == hintArea_) return;
   hint_ = text;
   hintArea_ = area;

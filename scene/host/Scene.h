@@ -59,7 +59,6 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   // Makes the scene window-less: it draws for `handler` instead of a window and neither
   // captures the mouse nor takes the focus.
   void SetPresentationHandler(TvxPresentEvent handler);
-  bool HasPresentationHandler() const { return bool(present_); }
   // Debugging aid: draws every pending area in translucent green.
   static bool ShowUpdateRects;
 
@@ -100,9 +99,6 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   // The style container as a component, for streaming.
   TComponent* StyleComponent() const { return styleComponent_; }
   void SetStyleComponent(TComponent* component);
-  // The hint for a scene point: the text and absolute bounds of the object there when it
-  // shows hints; false otherwise.
-  bool HintAt(const TvxPoint& point, std::u16string& text, TBoundsI& area);
 
   TvxSceneMouseEvent OnMouseDown;
   TvxSceneMouseEvent OnMouseUp;
@@ -189,7 +185,10 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   void FollowPointer(const TvxPoint& point);
   void Hover(TvxVisualObject* object);
   void ShowCursor(TCursorId cursor);
-  void UpdateHint(const TvxPoint& point);
+  // Shows the hint of `object` (none: no hint) when it differs from the one shown.
+  void UpdateHint(TvxVisualObject* object);
+  // The text and absolute bounds (whole pixels) of an object that shows its hint.
+  static bool HintOf(TvxVisualObject* object, std::u16string& text, TBoundsI& area);
   TvxVisualObject* ObjectAt(const TvxPoint& point);
   TvxPoint ClientPoint(const TvxPoint& scenePoint) const;
 
