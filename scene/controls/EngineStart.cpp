@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "scene/controls/ControlClasses.h"
 #include "scene/core/AnimationClasses.h"
 #include "scene/core/Registration.h"
 #include "scene/core/VisualClasses.h"
@@ -15,6 +16,7 @@ void StartEngine() {
     RegisterAnimationClasses(classes);
     RegisterGraphicsClasses(classes);
     RegisterEffectClasses(classes);
+    RegisterControlClasses(classes);
     RegisterObjects(classes);
     return true;
   }();
