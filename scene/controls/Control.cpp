@@ -1,5 +1,6 @@
 #include "scene/controls/Control.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "platform/component/Publisher.h"
@@ -11,8 +12,12 @@ namespace {
 
 const TEnumInfo HelpTypeNames{{"htKeyword", "htContext"}};
 
-TvxObject* FindIn(TvxObject* tree, const std::string& name) {
-  return tree ? tree->FindResource(name) : nullptr;
+// The first object the tree holds under one of the names, tried in order.
+TvxObject* FindFirst(TvxObject* tree, std::initializer_list<std::string> names) {
+  if (!tree) return nullptr;
+  for (const std::string& name : names)
+    if (TvxObject* found = tree->FindResource(name)) return found;
+  return nullptr;
 }
 
 bool IsSelfOrAncestor(const TvxObject* candidate, const TvxObject* object) {
@@ -59,30 +64,25 @@ TvxObject* TvxControl::SceneStyleRoot() const {
 
 TvxVisualObject* TvxControl::GetStyleObject() {
   TvxObject* sceneStyle = SceneStyleRoot();
-  if (!resource_.empty()) {
-    TvxObject* found = FindIn(sceneStyle, resource_);
-    if (!found) found = FindIn(DefaultStyleIfRead(), resource_);
-    if (!found) found = FindGlobalResource(resource_);
-    if (TvxVisualObject* copy = CopyStyle(found)) {
-      copy->SetResourceName({});
-      return copy;
-    }
-  }
+  if (TvxVisualObject* copy = CopyNamedStyle(sceneStyle)) return copy;
   TvxObject* defaultStyle = DefaultStyle();
-  const std::string className = ClassStyleName(ClassName());
-  if (sceneStyle) {
-    TvxObject* found = FindIn(sceneStyle, resource_);
-    if (!found) found = FindIn(sceneStyle, className);
-    if (TvxVisualObject* copy = CopyStyle(found)) return copy;
-  }
-  if (!defaultStyle) return nullptr;
+  const std::string ownName = ClassStyleName(ClassName());
+  if (TvxVisualObject* copy = CopyStyle(FindFirst(sceneStyle, {resource_, ownName}))) return copy;
   // Only the default style falls back to the base class's style, so that a subclass without
   // a style of its own still looks like its base.
-  TvxObject* found = FindIn(defaultStyle, resource_);
-  if (!found) found = FindIn(defaultStyle, className);
-  if (!found && ClassType().parent)
-    found = FindIn(defaultStyle, ClassStyleName(ClassType().parent->name));
-  return CopyStyle(found);
+  const TClassInfo* base = ClassType().parent;
+  const std::string baseName = base ? ClassStyleName(base->name) : std::string();
+  return CopyStyle(FindFirst(defaultStyle, {resource_, ownName, baseName}));
+}
+
+TvxVisualObject* TvxControl::CopyNamedStyle(TvxObject* sceneStyle) {
+  if (resource_.empty()) return nullptr;
+  TvxObject* found = FindFirst(sceneStyle, {resource_});
+  if (!found) found = FindFirst(DefaultStyleIfRead(), {resource_});
+  if (!found) found = FindGlobalResource(resource_);
+  TvxVisualObject* copy = CopyStyle(found);
+  if (copy) copy->SetResourceName({});
+  return copy;
 }
 
 TvxVisualObject* TvxControl::CopyStyle(TvxObject* source) {

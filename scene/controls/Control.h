@@ -61,6 +61,8 @@ class TvxControl : public TvxVisualObject {
 
  private:
   TvxObject* SceneStyleRoot() const;
+  // The style the explicit Resource names, from any source, as an unnamed copy.
+  TvxVisualObject* CopyNamedStyle(TvxObject* sceneStyle);
   // A copy of `source` when it can serve as this control's style.
   TvxVisualObject* CopyStyle(TvxObject* source);
   void AttachStyle(TvxVisualObject* copy);

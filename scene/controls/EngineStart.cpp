@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "scene/controls/ControlClasses.h"
 #include "scene/core/AnimationClasses.h"
 #include "scene/core/Registration.h"
 #include "scene/core/VisualClasses.h"
@@ -17,6 +18,7 @@ void StartEngine() {
     RegisterGraphicsClasses(classes);
     RegisterEffectClasses(classes);
     RegisterHostClasses(classes);
+    RegisterControlClasses(classes);
     RegisterObjects(classes);
     return true;
   }();

@@ -2,25 +2,18 @@
 
 #include <algorithm>
 
-#include "scene/controls/ControlClasses.h"
+#include "scene/controls/EngineStart.h"
 #include "scene/core/AniThread.h"
-#include "scene/core/AnimationClasses.h"
 #include "scene/core/Registration.h"
-#include "scene/core/VisualClasses.h"
-#include "scene/graphics/GraphicsClasses.h"
 
 LC_PUBLISH(TPaintCounter) {}
 LC_PUBLISH(TtsProbeControl) {}
 
 void RegisterEngineClasses() {
-  std::vector<const TClassInfo*> classes;
-  RegisterVisualClasses(classes);
-  RegisterGraphicsClasses(classes);
-  RegisterAnimationClasses(classes);
-  RegisterControlClasses(classes);
-  classes.push_back(&TPaintCounter::StaticClass());
-  classes.push_back(&TtsProbeControl::StaticClass());
-  RegisterObjects(classes);
+  StartEngine();
+  const TClassInfo* testClasses[] = {&TPaintCounter::StaticClass(),
+                                     &TtsProbeControl::StaticClass()};
+  RegisterObjects(testClasses);
 }
 
 TStyleScene::~TStyleScene() {

@@ -15,7 +15,7 @@
 #include "scene/core/SceneInterface.h"
 #include "scene/graphics/Canvas.h"
 
-// Registers every real engine class and placeholders for the rest.
+// Starts the engine and registers the test classes beside its own.
 void RegisterEngineClasses();
 
 class TStyleScene : public IvxScene {
