@@ -8,11 +8,14 @@
 
 namespace {
 
-// Whole pixels of an extent, held within what a bitmap can hold.
+// Whole pixels of an extent. Larger shapes are drawn from a cache of this many pixels,
+// stretched: their edges are soft anyway, and the cache stays of a sane size.
+constexpr int kMaxCacheSide = 4096;
+
 int PixelExtent(float extent) {
   const double rounded = RoundHalfEven(double(extent));
   if (!(rounded > 0)) return 0;
-  return rounded < 16384 ? int(rounded) : 16384;
+  return rounded < kMaxCacheSide ? int(rounded) : kMaxCacheSide;
 }
 
 template <class C>
@@ -65,7 +68,11 @@ void TvxBlurCache::Rebuild(const TvxShape& shape, int radius,
   const float inset = float(radius);
   const TvxRect inner{inset, inset, shape.Width() - inset, shape.Height() - inset};
   if (IsRectEmpty(inner) || !target->BeginScene()) return;
-  target->SetMatrix(IdentityMatrix);
+  // One unit a pixel, unless the cache was held to its largest size.
+  TvxMatrix scale = IdentityMatrix;
+  scale.m11 = float(bitmap_->Width()) / shape.Width();
+  scale.m22 = float(bitmap_->Height()) / shape.Height();
+  target->SetMatrix(scale);
   shape.ApplyPaintTo(*target);
   drawInner(*target, inner);
   target->EndScene();

@@ -119,6 +119,16 @@ TEST(ShapesRender, SoftnessBlursTheEdgesAndOpacityNeedsNoRebuild) {
   EXPECT_NEAR(Rendered(blur).Alpha(20, 20), 128, 2);
 }
 
+TEST(ShapesRender, SoftRectangleWiderThanItsCacheIsStillCovered) {
+  TvxBlurRectangle blur(nullptr);
+  blur.SetBounds(0, 0, 5000, 20);
+  blur.Fill()->SetColor(kRed);
+  const Rendered image(blur);
+  EXPECT_EQ(image.At(2500, 10), kRed);
+  EXPECT_GT(image.Alpha(4990, 10), 240u);
+  EXPECT_LT(image.Alpha(4999, 10), 60u);
+}
+
 class TextRender : public testing::Test {
  protected:
   TextRender() {
