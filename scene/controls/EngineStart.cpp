@@ -8,6 +8,7 @@
 #include "scene/core/VisualClasses.h"
 #include "scene/graphics/Effects.h"
 #include "scene/graphics/GraphicsClasses.h"
+#include "scene/graphics/ShapeClasses.h"
 #include "scene/host/HostClasses.h"
 
 void StartEngine() {
@@ -17,6 +18,7 @@ void StartEngine() {
     RegisterAnimationClasses(classes);
     RegisterGraphicsClasses(classes);
     RegisterEffectClasses(classes);
+    RegisterShapeClasses(classes);
     RegisterHostClasses(classes);
     RegisterControlClasses(classes);
     RegisterObjects(classes);
