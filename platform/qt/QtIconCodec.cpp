@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPixmap>
 #include <climits>
 #include <cstring>
 
@@ -49,4 +50,13 @@ QImage TQtIconCodec::ToQImage(const TIconImage& image) {
                 size_t(image.width) * sizeof(uint32_t));
   }
   return result;
+}
+
+QIcon TQtIconCodec::ToQIcon(const std::vector<TIconImage>& images) {
+  QIcon icon;
+  for (const TIconImage& image : images) {
+    const QImage pixels = ToQImage(image);
+    if (!pixels.isNull()) icon.addPixmap(QPixmap::fromImage(pixels));
+  }
+  return icon;
 }

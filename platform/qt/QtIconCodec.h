@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
+#include <vector>
 
 #include "platform/IconCodec.h"
 
@@ -11,4 +13,6 @@ class TQtIconCodec : public IIconCodec {
   std::string EncodePng(const TIconImage& image) override;
 
   static QImage ToQImage(const TIconImage& image);
+  // Every readable image as one size of the icon.
+  static QIcon ToQIcon(const std::vector<TIconImage>& images);
 };

@@ -2,22 +2,11 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QPixmap>
 #include <algorithm>
 
 #include "platform/qt/QtIconCodec.h"
 
 namespace {
-
-QIcon ToQIcon(const std::vector<TIconImage>& images) {
-  QIcon icon;
-  for (const TIconImage& image : images) {
-    const QImage pixels = TQtIconCodec::ToQImage(image);
-    if (!pixels.isNull()) icon.addPixmap(QPixmap::fromImage(pixels));
-  }
-  return icon;
-}
 
 TShiftState CurrentShift() {
   const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
@@ -82,7 +71,7 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
   void Modify(const TNotifyIconData& data) override { Apply(data); }
   void Delete() override { tray_.hide(); }
   void ShowBalloon(const TBalloonData& balloon) override {
-    if (!balloon.images.empty()) tray_.setIcon(ToQIcon(balloon.images));
+    if (!balloon.images.empty()) tray_.setIcon(TQtIconCodec::ToQIcon(balloon.images));
     const uint32_t shown = std::clamp(balloon.timeout, kMinBalloonMs, kMaxBalloonMs);
     tray_.showMessage(QString::fromStdString(balloon.title), QString::fromStdString(balloon.text),
                       MessageIconFor(balloon.flags), int(shown));
@@ -95,7 +84,7 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
 
  private:
   void Apply(const TNotifyIconData& data) {
-    tray_.setIcon(ToQIcon(data.images));
+    tray_.setIcon(TQtIconCodec::ToQIcon(data.images));
     tray_.setToolTip(QString::fromStdString(data.tip));
   }
 

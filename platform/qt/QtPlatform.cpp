@@ -5,9 +5,11 @@ TQtPlatform::TQtPlatform(std::unique_ptr<IPowerActions> power)
       previous_(
           InstallPlatform({&clock_, &loop_, &messageBox_, &locale_, power_.get(), &windows_})),
       previousArea_(InstallNotifyArea(&notifyArea_)),
-      previousCodec_(InstallIconCodec(&iconCodec_)) {}
+      previousCodec_(InstallIconCodec(&iconCodec_)),
+      previousMenus_(InstallMenuService(&menus_)) {}
 
 TQtPlatform::~TQtPlatform() {
+  InstallMenuService(previousMenus_);
   InstallIconCodec(previousCodec_);
   InstallNotifyArea(previousArea_);
   InstallPlatform(previous_);

@@ -11,6 +11,10 @@ float ScaleOf(float size, float original) {
 
 LC_PUBLISH(TvxLayout) {}
 
+bool TvxLayout::PointInObject(const TvxPoint& p) {
+  return HasState(csDesigning) && TvxVisualObject::PointInObject(p);
+}
+
 LC_PUBLISH(TvxScaledLayout) {
   using C = TvxScaledLayout;
   p.Float("OriginalWidth", &C::OriginalWidth, &C::SetOriginalWidth, 50);

@@ -5,11 +5,15 @@
 
 #include "scene/core/VisualObject.h"
 
+// An invisible container: outside the designer a press on it goes to the objects beneath, so
+// that only what it holds can be found under the pointer.
 class TvxLayout : public TvxVisualObject {
   LC_CLASS(TvxLayout, TvxVisualObject)
 
  public:
   explicit TvxLayout(TComponent* owner) : TvxVisualObject(owner) {}
+
+  bool PointInObject(const TvxPoint& p) override;
 };
 
 // Its children keep their places in original units (the alignment layout does not move

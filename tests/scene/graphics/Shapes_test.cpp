@@ -499,6 +499,16 @@ TEST(PaintBox, HandlerDrawsBeneathTheChildrenOnce) {
   EXPECT_EQ(names, (std::vector<std::string>{"Handler", "FillEllipse"}));
 }
 
+TEST(Layout, PressesGoThroughItToWhatItHolds) {
+  TvxLayout layout(nullptr);
+  layout.SetBounds(0, 0, 100, 100);
+  auto* child = new TvxRectangle(&layout);
+  child->SetParent(&layout);
+  child->SetBounds(10, 10, 20, 20);
+  EXPECT_EQ(layout.ObjectAtPoint({15, 15}), child);
+  EXPECT_EQ(layout.ObjectAtPoint({60, 60}), nullptr);
+}
+
 TEST(ScaledLayout, ChildrenScaleWithTheLayout) {
   TvxScaledLayout layout(nullptr);
   layout.SetOriginalWidth(100);

@@ -1,0 +1,30 @@
+// The program's entry: options, the Qt platform, then the program itself.
+
+#include <iostream>
+
+#include "app/ProgramOptions.h"
+#include "app/ProgramRun.h"
+#include "platform/Application.h"
+#include "platform/qt/QtProgram.h"
+#include "scene/graphics/qt/QtBackend.h"
+
+int main(int argc, char** argv) {
+  const TProgramOptions options = ParseProgramOptions({argv, static_cast<size_t>(argc)});
+  if (!options.error.empty()) {
+    std::cerr << "lingchuan: " << options.error << '\n';
+    return 2;
+  }
+  if (options.help) {
+    std::cout << ProgramUsage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << ProgramVersion();
+    return 0;
+  }
+  TQtProgram program(argc, argv, CreateSystemPowerActions(options.dryRun, std::cout));
+  UseQtRasterBackend();
+  PrepareApplication();
+  program.SetWindowIcon(Application().Icon());
+  return RunProgram(program.SingleInstance());
+}

@@ -1,0 +1,36 @@
+#include "platform/qt/QtProgram.h"
+
+#include <QApplication>
+
+#include "platform/Icon.h"
+#include "platform/qt/QtIconCodec.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtSingleInstance.h"
+
+struct TQtProgram::TParts {
+  TParts(int& argc, char** argv, std::unique_ptr<IPowerActions> power)
+      : app(argc, argv), platform(std::move(power)) {}
+
+  QApplication app;
+  TQtPlatform platform;
+  TQtSingleInstance instance;
+};
+
+TQtProgram::TQtProgram(int& argc, char** argv, std::unique_ptr<IPowerActions> power) {
+  QApplication::setApplicationName("lingchuan");
+  QApplication::setDesktopFileName("lingchuan");
+  parts_ = std::make_unique<TParts>(argc, argv, std::move(power));
+  // The sprite may be hidden while the program lives on in the notification area, so the
+  // program ends when its main form closes, not with its last window.
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+TQtProgram::~TQtProgram() = default;
+
+ISingleInstance& TQtProgram::SingleInstance() {
+  return parts_->instance;
+}
+
+void TQtProgram::SetWindowIcon(const TIcon& icon) {
+  QApplication::setWindowIcon(TQtIconCodec::ToQIcon(icon.Images()));
+}

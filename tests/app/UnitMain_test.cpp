@@ -1,0 +1,113 @@
+#include "app/UnitMain.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/ProgramRun.h"
+#include "platform/Application.h"
+#include "platform/Menus.h"
+#include "platform/Resources.h"
+#include "platform/headless/HeadlessMenuService.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "scene/core/VisualObject.h"
+#include "scene/graphics/Shapes.h"
+#include "scene/graphics/TextShape.h"
+#include "scene/graphics/qt/QtBackend.h"
+
+namespace {
+
+class FormMainTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    UseQtRasterBackend();
+    RegisterProgramClasses();
+    previousMenus_ = InstallMenuService(&menus_);
+    form_.reset(CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
+    form_->Show();
+    platform_.Advance(50);  // the scene draws on a posted request
+  }
+  void TearDown() override {
+    form_.reset();
+    InstallMenuService(previousMenus_);
+  }
+
+  THeadlessWindow& Window() { return *platform_.Windows().Windows().front(); }
+  TMenuItem& Item(const char* name) {
+    return *dynamic_cast<TMenuItem*>(form_->FindComponent(name));
+  }
+  bool HitTest(const char* name) {
+    return dynamic_cast<TvxVisualObject*>(form_->FindComponent(name))->HitTest();
+  }
+
+  THeadlessPlatform platform_;
+  THeadlessMenuService menus_;
+  IMenuService* previousMenus_ = nullptr;
+  std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(FormMainTest, ShowsTheIdleSpriteWhereTheFormDataPutsIt) {
+  EXPECT_EQ(Window().Bounds(), (TBoundsI{405, 243, 479, 195}));
+  EXPECT_TRUE(Window().Frameless());
+  EXPECT_TRUE(Window().Transparent());
+  EXPECT_TRUE(Window().ToolWindow());
+  ASSERT_EQ(Window().FrameWidth(), 479);
+  ASSERT_EQ(Window().FrameHeight(), 195);
+  // Outside the body nothing is drawn, so presses there reach the windows below.
+  EXPECT_EQ(Window().PixelAt(5, 5), 0u);
+  EXPECT_EQ(Window().PixelAt(400, 180), 0u);
+  // The body is nearly invisible, yet catches the mouse.
+  EXPECT_GT(Window().PixelAt(270, 130) >> 24, 0u);
+  // The idle ring: a quarter from twelve o'clock back to nine, bright on the track.
+  const uint32_t quarter = Window().PixelAt(57, 77);
+  const uint32_t track = Window().PixelAt(96, 114);
+  EXPECT_GT(quarter >> 24, track >> 24);
+}
+
+TEST_F(FormMainTest, ARightPressOnTheBodyOpensTheMenuAndALeftPressDragsTheWindow) {
+  Window().MouseDown(150, 90, TMouseButton::mbRight);
+  Window().MouseUp(150, 90, TMouseButton::mbRight);
+  ASSERT_EQ(menus_.Requests().size(), 1u);
+  EXPECT_EQ(menus_.Requests()[0].x, 405 + 150);
+  EXPECT_EQ(menus_.Requests()[0].y, 243 + 90);
+  EXPECT_TRUE(HitTest("Root1") && HitTest("Rectangle1"));
+
+  Window().MouseDown(150, 90);
+  EXPECT_FALSE(HitTest("Root1") || HitTest("Rectangle1"));
+  platform_.Windows().SetCursorPos({405 + 150 + 30, 243 + 90 + 20});
+  Window().MouseMove(180, 110, ssLeft);
+  Window().MouseUp(180, 110);
+  EXPECT_EQ(menus_.Requests().size(), 1u);
+  EXPECT_EQ(Window().Bounds().left, 435);
+  EXPECT_EQ(Window().Bounds().top, 263);
+}
+
+TEST_F(FormMainTest, TheMenuTogglesTheSpriteAndQuits) {
+  Window().MouseDown(150, 90, TMouseButton::mbRight);
+  EXPECT_FALSE(Item("N2").Enabled());
+  EXPECT_FALSE(Item("N3").Checked());
+
+  ASSERT_TRUE(menus_.Choose("显示桌面精灵"));
+  EXPECT_FALSE(form_->Visible());
+  EXPECT_EQ(form_->Engine().DisplayMode(), 1);
+  ASSERT_TRUE(menus_.Choose("显示桌面精灵"));
+  EXPECT_TRUE(form_->Visible());
+  EXPECT_EQ(form_->Engine().DisplayMode(), 0);
+  EXPECT_TRUE(Item("N3").Checked());
+
+  ASSERT_TRUE(menus_.Choose("退出"));
+  EXPECT_TRUE(form_->Closed());
+}
+
+TEST_F(FormMainTest, TheRunningScheduleIsShownOnTheSprite) {
+  TConfigInput input;
+  input.SecondText = "12";
+  form_->Engine().Start(input);
+  EXPECT_TRUE(Item("N2").Enabled());
+  platform_.Advance(1000);  // the first tick measures the schedule, the second shrinks the ring
+  const auto* time = dynamic_cast<TvxText*>(form_->FindComponent("TextTime"));
+  EXPECT_EQ(time->Text().substr(0, 7), u"00:00:1");
+  EXPECT_GT(dynamic_cast<TvxArc*>(form_->FindComponent("ArcTime"))->EndAngle(), 300.0f);
+}
+
+}  // namespace
