@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/UnitMain.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
@@ -29,19 +28,24 @@ void PrepareApplication() {
   Application().Icon().LoadFromData(FindEmbeddedResource("APPICON"));
 }
 
+std::unique_ptr<TFormMain> CreateMainForm() {
+  RegisterProgramClasses();
+  std::unique_ptr<TFormMain> form(
+      CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
+  if (form->Engine().DisplayMode() == 0) form->Show();
+  return form;
+}
+
 int RunProgram(ISingleInstance& instance) {
   TFormMain* form = nullptr;
   const bool first = instance.Claim(kInstanceName, [&form] {
     if (form && form->Visible()) form->Window().Activate();
   });
   if (!first) return 0;
-  RegisterProgramClasses();
-  std::unique_ptr<TFormMain> owned(
-      CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
+  const std::unique_ptr<TFormMain> owned = CreateMainForm();
   form = owned.get();
   Application().SetMainForm(form);
-  if (form->Engine().DisplayMode() == 0) form->Show();
-  Platform().loop->RunUntil([&form] { return form->Closed(); });
+  Platform().loop->RunUntil([form] { return form->Closed(); });
   form = nullptr;
   return 0;
 }

@@ -21,4 +21,7 @@ cmake --build "$build" -j2 --target render_bench >/dev/null
         printf("glow %-3s  full render %8.1f us  time text repaint %8.1f us  partial / full %5.3f\n",
                glow ? "on" : "off", full, part, ratio)
       }
+      flash = us["FlashRepaint"]
+      printf("flashing time under its glow, one frame %8.1f us  / full render with glow %5.3f\n",
+             flash, us["FullRender/1"] > 0 ? flash / us["FullRender/1"] : 0)
     }'

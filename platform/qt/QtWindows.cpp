@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -111,15 +111,16 @@ Qt::CursorShape ShapeOf(TCursorId cursor) {
 // The pixels whose alpha is not 0, as runs per row.
 QRegion OpaqueRegion(const QImage& image) {
   std::vector<QRect> runs;
-  for (int y = 0; y < image.height(); ++y) {
+  const int width = image.width(), height = image.height();
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-    for (int x = 0; x < image.width();) {
+    for (int x = 0; x < width;) {
       if ((row[x] >> 24) == 0) {
         ++x;
         continue;
       }
       const int start = x;
-      while (x < image.width() && (row[x] >> 24) != 0) ++x;
+      while (x < width && (row[x] >> 24) != 0) ++x;
       runs.emplace_back(start, y, x - start, 1);
     }
   }
@@ -192,15 +193,33 @@ void TQtWindow::SetMinimized(bool minimized) {
 }
 
 void TQtWindow::Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) {
-  if (frame_.width() != frame.width || frame_.height() != frame.height)
-    frame_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
-  for (int y = 0; y < frame.height; ++y)
-    std::memcpy(frame_.scanLine(y),
-                reinterpret_cast<const uint8_t*>(frame.pixels) + size_t(y) * size_t(frame.stride),
-                size_t(frame.width) * 4);
-  UpdateInputShape();
-  if (dirty.empty()) return update();
+  const bool resized = frame_.width() != frame.width || frame_.height() != frame.height;
+  if (resized) frame_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
+  const TBoundsI all{0, 0, frame.width, frame.height};
+  const bool whole = resized || dirty.empty();
+  bool coverageChanged = resized;
+  for (const TBoundsI& r : whole ? std::span<const TBoundsI>(&all, 1) : dirty)
+    coverageChanged |= CopyRect(frame, r);
+  // Rebuilding the input shape scans the whole frame; an animation that only changes colours
+  // leaves it as it is.
+  if (coverageChanged) UpdateInputShape();
+  if (whole) return update();
   for (const TBoundsI& r : dirty) update(QRect(r.left, r.top, r.width, r.height));
+}
+
+bool TQtWindow::CopyRect(const TPixelFrame& frame, const TBoundsI& r) {
+  const int left = std::max(r.left, 0), right = std::min(r.left + r.width, frame.width);
+  const int top = std::max(r.top, 0), bottom = std::min(r.top + r.height, frame.height);
+  bool changed = false;
+  for (int y = top; y < bottom; ++y) {
+    const auto* from = reinterpret_cast<const uint32_t*>(
+        reinterpret_cast<const uint8_t*>(frame.pixels) + size_t(y) * size_t(frame.stride));
+    auto* to = reinterpret_cast<uint32_t*>(frame_.scanLine(y));
+    for (int x = left; x < right && !changed; ++x)
+      changed = ((from[x] >> 24) == 0) != ((to[x] >> 24) == 0);
+    std::copy(from + left, from + std::max(left, right), to + left);
+  }
+  return changed;
 }
 
 void TQtWindow::UpdateInputShape() {

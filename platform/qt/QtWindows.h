@@ -39,6 +39,9 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
  private:
   void SetFlag(Qt::WindowType flag, bool on);
   void Deliver(const TWindowMessage& message);
+  // Copies the rectangle of `frame` into the kept image; true when a pixel there turned
+  // transparent or visible.
+  bool CopyRect(const TPixelFrame& frame, const TBoundsI& r);
   void UpdateInputShape();
 
   IWindowClient& client_;

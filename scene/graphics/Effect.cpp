@@ -8,14 +8,24 @@ LC_PUBLISH(TvxEffect) {
   p.Bool("Enabled", &TvxEffect::Enabled, &TvxEffect::SetEnabled, true);
 }
 
-TvxEffect::TvxEffect(TComponent* owner) : TvxObject(owner) {}
+namespace {
+
+// Effects live on the user-interface thread, so a plain counter numbers their settings.
+uint64_t NextRevision() {
+  static uint64_t revision = 0;
+  return ++revision;
+}
+
+}  // namespace
+
+TvxEffect::TvxEffect(TComponent* owner) : TvxObject(owner), revision_(NextRevision()) {}
 
 TvxEffect::~TvxEffect() {
   DestroyTree();
 }
 
 TvxEffect::TvxEffect(TComponent* owner, Placement placement)
-    : TvxObject(owner), placement_(placement) {}
+    : TvxObject(owner), placement_(placement), revision_(NextRevision()) {}
 
 TvxRect TvxEffect::GetRect(const TvxRect& rect) const {
   return rect;
@@ -42,6 +52,7 @@ void TvxEffect::SetEnabled(bool value) {
 }
 
 void TvxEffect::Changed() {
+  revision_ = NextRevision();
   if (HasState(csLoading)) return;
   if (auto* object = dynamic_cast<TvxVisualObject*>(Parent())) object->EffectChanged();
 }

@@ -28,6 +28,11 @@ class TvxEffect : public TvxObject, public IvxEffectEnd {
   virtual TvxPoint GetOffset() const;
   // Turns `bitmap`, holding the object rendered at `scale`, into the effect result.
   virtual void ProcessEffect(TvxCanvas& canvas, TvxBitmap& bitmap, float scale);
+  // Whether the result depends on the object's alpha alone (a halo of one colour), so that
+  // it stays valid while only the object's colours change.
+  virtual bool ReadsAlphaOnly() const { return false; }
+  // Unique to the effect's current settings among all effects of the process.
+  uint64_t Revision() const { return revision_; }
   // Switches Enabled by the Trigger conditions when `event` is one of them: the last
   // condition on a state `instance` publishes decides; none such disables.
   void ApplyTrigger(TvxObject* instance, const std::string& event) override;
@@ -53,4 +58,5 @@ class TvxEffect : public TvxObject, public IvxEffectEnd {
   Placement placement_ = Placement::Beneath;
   std::string trigger_;
   bool enabled_ = true;
+  uint64_t revision_;
 };

@@ -1,5 +1,6 @@
 #include "scene/graphics/EffectPainter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene/core/VisualObject.h"
@@ -69,8 +70,39 @@ void TvxEffectPainter::RenderEffect(TvxVisualObject& object, TvxEffect& effect, 
     target->EndScene();
   }
   target->RestoreCanvas(saved);
-  effect.ProcessEffect(*target, *bitmap_, scale.X);
+  if (!ReuseResult(effect, scale.X)) {
+    effect.ProcessEffect(*target, *bitmap_, scale.X);
+    KeepResult(effect);
+  }
   DrawResult(object, canvas, effect);
+}
+
+bool TvxEffectPainter::ReuseResult(const TvxEffect& effect, float scale) {
+  if (!effect.ReadsAlphaOnly()) {
+    kept_ = {};
+    return false;
+  }
+  const std::span<TvxColor> pixels = bitmap_->Pixels();
+  const bool same = kept_.revision == effect.Revision() && kept_.scale == scale &&
+                    kept_.alpha.size() == pixels.size() &&
+                    std::equal(pixels.begin(), pixels.end(), kept_.alpha.begin(),
+                               [](TvxColor c, uint8_t a) { return (c >> 24) == a; });
+  if (same) {
+    std::copy(kept_.pixels.begin(), kept_.pixels.end(), pixels.begin());
+    return true;
+  }
+  kept_.revision = effect.Revision();
+  kept_.scale = scale;
+  kept_.alpha.resize(pixels.size());
+  std::transform(pixels.begin(), pixels.end(), kept_.alpha.begin(),
+                 [](TvxColor c) { return uint8_t(c >> 24); });
+  return false;
+}
+
+void TvxEffectPainter::KeepResult(const TvxEffect& effect) {
+  if (kept_.revision != effect.Revision()) return;
+  const std::span<const TvxColor> pixels = bitmap_->Pixels();
+  kept_.pixels.assign(pixels.begin(), pixels.end());
 }
 
 void TvxEffectPainter::DrawCached(TvxVisualObject& object, TvxCanvas& canvas) {

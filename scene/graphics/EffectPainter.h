@@ -5,7 +5,9 @@
 // bitmap, processes it and draws it; repaints from the cache draw the last result into every
 // enabled effect's area.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class TvxBitmap;
 class TvxCanvas;
@@ -29,7 +31,18 @@ class TvxEffectPainter {
   void RenderEffect(TvxVisualObject& object, TvxEffect& effect, TvxCanvas& canvas);
   void DrawCached(TvxVisualObject& object, TvxCanvas& canvas);
   void DrawResult(TvxVisualObject& object, TvxCanvas& canvas, const TvxEffect& effect);
+  bool ReuseResult(const TvxEffect& effect, float scale);
+  void KeepResult(const TvxEffect& effect);
 
   std::unique_ptr<TvxBitmap> bitmap_;
   bool stale_ = true;
+
+  // The last result of an effect that reads alpha only, with what it was made from: while
+  // only the object's colours animate (a flashing text under a glow) nothing is blurred.
+  struct TAlphaResult {
+    uint64_t revision = 0;
+    float scale = 0;
+    std::vector<uint8_t> alpha;
+    std::vector<uint32_t> pixels;
+  } kept_;
 };

@@ -21,6 +21,7 @@ class TvxShadowEffect : public TvxEffect {
   TvxPoint GetOffset() const override;
   // The object's silhouette in the shadow colour, blurred, minus where the object will lie.
   void ProcessEffect(TvxCanvas& canvas, TvxBitmap& bitmap, float scale) override;
+  bool ReadsAlphaOnly() const override { return true; }
 
   float Distance() const { return distance_; }
   void SetDistance(float value);
@@ -80,6 +81,7 @@ class TvxGlowEffect : public TvxEffect {
   TvxPoint GetOffset() const override;
   // A blurred halo in the glow colour around the object, nothing where the object lies.
   void ProcessEffect(TvxCanvas& canvas, TvxBitmap& bitmap, float scale) override;
+  bool ReadsAlphaOnly() const override { return true; }
 
   // Clamped to 0..9.
   float Softness() const { return softness_; }

@@ -1,0 +1,111 @@
+// Figures of the running sprite, one kind per process so that start-up is measured from the
+// process's launch: `startup sprite|bare`, `idle sprite|bare SECONDS`, `flashing SECONDS`.
+// "bare" is the baseline: a form of the sprite's size presenting one blank frame, no scene.
+// Prints one line of numbers; bench/sprite_figures.sh runs it and reports.
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ProgramRun.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtProgram.h"
+#include "scene/graphics/qt/QtBackend.h"
+
+namespace {
+
+double MsSinceLaunch() {
+  // The script passes its clock reading taken just before it started this process.
+  const char* launch = std::getenv("LC_LAUNCH_NS");
+  if (!launch) return -1;
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const double ns = double(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+  return (ns - std::atof(launch)) / 1e6;
+}
+
+double ResidentMb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
+  }
+  return -1;
+}
+
+double CpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Handles what is pending until the posted drawing and the window's paint have happened.
+void SettleFirstFrame() {
+  for (int i = 0; i < 3; ++i) Platform().loop->ProcessMessages();
+}
+
+void RunFor(double seconds) {
+  bool done = false;
+  const std::unique_ptr<ITimer> stop = Platform().loop->CreateTimer();
+  stop->SetOnTimer([&done] { done = true; });
+  stop->SetInterval(uint32_t(seconds * 1000));
+  stop->SetEnabled(true);
+  Platform().loop->RunUntil([&done] { return done; });
+}
+
+struct TBareForm {
+  TBareForm() : form(nullptr), pixels(479 * 195, 0) {
+    form.SetBounds({405, 243, 479, 195});
+    form.SetBorderStyle(bsNone);
+    form.Show();
+    form.Window().SetTransparent(true);
+    form.Window().Present({pixels.data(), 479, 195, 479 * 4}, {});
+  }
+  TForm form;
+  std::vector<uint32_t> pixels;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: sprite_figures startup|idle sprite|bare [SECONDS] | flashing SECONDS\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage();
+  std::ostringstream dryRun;
+  TQtProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
+  UseQtRasterBackend();
+  PrepareApplication();
+  const bool bare = args.size() > 1 && args[1] == "bare";
+  std::unique_ptr<TBareForm> baseline;
+  std::unique_ptr<TFormMain> sprite;
+  if (bare) {
+    baseline = std::make_unique<TBareForm>();
+  } else {
+    sprite = CreateMainForm();
+  }
+  SettleFirstFrame();
+  const double startup = MsSinceLaunch();
+  if (args[0] == "startup") {
+    std::printf("%.1f %.1f\n", startup, ResidentMb());
+    return 0;
+  }
+  const size_t secondsArg = args[0] == "flashing" ? 1 : 2;
+  if (args.size() <= secondsArg) return Usage();
+  const double seconds = std::atof(args[secondsArg].c_str());
+  if (args[0] == "flashing" && sprite) sprite->StartFlashing();
+  const double before = CpuMs();
+  RunFor(seconds);
+  std::printf("%.1f\n", CpuMs() - before);
+  return 0;
+}

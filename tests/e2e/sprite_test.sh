@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Starts the program on a private X server and uses it as a person would: the sprite shows
+# its idle look at its place, a second start hands over and leaves, a right press on the
+# body opens the menu, and "退出" ends the program.
+set -uo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+app=""
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# A display of our own, so the test neither needs nor disturbs the user's.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+# The single-instance name lives in the runtime folder, private to this test.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+"$program" --dry-run >"$work/first.log" 2>&1 &
+app=$!
+sprite=""
+for _ in $(seq 100); do
+  sprite=$(xdotool search --onlyvisible --name '^yi$' 2>/dev/null | head -n 1)
+  [ -n "$sprite" ] && break
+  sleep 0.1
+done
+[ -n "$sprite" ] || fail "no sprite window appeared"
+sleep 0.5  # the first frame is drawn on a posted request
+
+geometry=$(xdotool getwindowgeometry "$sprite")
+grep -q "Position: 405,243" <<<"$geometry" || fail "sprite not at 405,243: $geometry"
+grep -q "Geometry: 479x195" <<<"$geometry" || fail "sprite not 479x195: $geometry"
+xwd -id "$sprite" -silent >"$work/sprite.xwd" || fail "cannot read the sprite's pixels"
+python3 "$here/window_pixels.py" "$work/sprite.xwd" || fail "the sprite does not show its idle look"
+
+start=$(date +%s%N)
+timeout 5 "$program" --dry-run >"$work/second.log" 2>&1
+status=$?
+elapsed=$((($(date +%s%N) - start) / 1000000))
+[ $status -eq 0 ] || fail "second start exited with $status"
+[ $elapsed -lt 1000 ] || fail "second start took $elapsed ms"
+kill -0 $app 2>/dev/null || fail "the first instance ended"
+count=$(xdotool search --onlyvisible --name '^yi$' | wc -l)
+[ "$count" -eq 1 ] || fail "$count sprite windows after a second start"
+
+before=$(xdotool search --onlyvisible --name '' | wc -l)
+xdotool mousemove 555 333 mousedown 3 sleep 0.1 mouseup 3
+menu=0
+for _ in $(seq 30); do
+  [ "$(xdotool search --onlyvisible --name '' | wc -l)" -gt "$before" ] && menu=1 && break
+  sleep 0.1
+done
+[ $menu -eq 1 ] || fail "a right press on the body opened no menu"
+
+# Up from no selection picks the last item, "退出".
+xdotool key Up sleep 0.1 key Return
+for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+kill -0 $app 2>/dev/null && fail "the program is still running after 退出"
+wait $app
+status=$?
+app=""
+[ $status -eq 0 ] || fail "the program exited with $status"
+echo "sprite shown at its place, second start handed over in $elapsed ms, menu opened, 退出 ended it"
