@@ -202,8 +202,8 @@ void PrintLayout(TvxVisualObject& object, std::ostream& out) {
   }
 }
 
-// Enlarges the roots by `scale`: the scene realigns the first root to its scaled size, the
-// others keep their place in scene units.
+// Enlarges the roots by `scale`: the scene realigns the first root to its scaled size; the
+// others are moved out with the enlargement.
 void ScaleRoots(TvxCustomScene& scene, float scale) {
   TvxVisualObject* first = scene.GetRoot();
   for (TvxVisualObject* root : Roots(scene)) {
