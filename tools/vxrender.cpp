@@ -1,21 +1,26 @@
 // vxrender: renders form data to a PNG image.
 //   vxrender FORM OUT.png [--scale S] [--layout]
 // FORM is a file of form data in text or binary form, or res:NAME for an embedded resource.
-// A form is rendered at its client size with the object trees of its scene; any other top
-// object must be a visual object and is rendered alone at its own size. Pixels nothing covers
-// stay fully transparent. Animations do not run; classes that cannot draw are skipped.
+// Drawing goes through a window-less scene, as on screen, effects included. A form is read as
+// the program reads it and its scene rendered at the form's client size; any other top object
+// must be a visual object and becomes the root of a scene of its own size. Pixels nothing
+// covers stay fully transparent. Animations do not run; classes that cannot draw are skipped.
 // --scale multiplies the image size; --layout prints one line per visual object, depth first:
 //   Name ClassName left top right bottom opacity
-// with the absolute rectangle in scene units and the absolute opacity ("-" for no name).
+// with the absolute rectangle in scene units, as the scene placed the objects, and the
+// absolute opacity ("-" for no name).
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,19 +30,14 @@
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "scene/core/AnimationClasses.h"
-#include "scene/core/Registration.h"
+#include "scene/controls/EngineStart.h"
 #include "scene/core/ValueText.h"
-#include "scene/core/VisualClasses.h"
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Bitmap.h"
-#include "scene/graphics/Canvas.h"
-#include "scene/graphics/Effects.h"
 #include "scene/graphics/Filter.h"
-#include "scene/graphics/GraphicsClasses.h"
-#include "scene/graphics/ShapeClasses.h"
 #include "scene/graphics/qt/QtBackend.h"
+#include "scene/host/Scene.h"
 
 namespace {
 
@@ -111,74 +111,54 @@ TFormObject ParseForm(const std::string& form) {
   }
 }
 
-void RegisterEngineClasses() {
-  std::vector<const TClassInfo*> classes;
-  RegisterVisualClasses(classes);
-  RegisterGraphicsClasses(classes);
-  RegisterEffectClasses(classes);
-  RegisterAnimationClasses(classes);
-  RegisterShapeClasses(classes);
-  RegisterObjects(classes);
-}
-
 bool IsVisualClass(const TClassInfo* info) {
   return info && info->InheritsFrom(TvxVisualObject::StaticClass());
 }
 
-// What is rendered: the root objects of a scene of the given size. The objects are owned by
-// `owner`.
-struct TRenderTree {
+// What is rendered: a window-less scene holding the object trees, owned by `owner`, and the
+// size it is rendered at before scaling.
+struct TRendering {
   std::unique_ptr<TComponent> owner;
-  std::vector<TvxVisualObject*> roots;
+  TvxCustomScene* scene = nullptr;
   float width = 0;
   float height = 0;
-  // A lone object is drawn at the image's origin; scene roots at their positions.
-  bool alone = false;
 };
 
-// Names are taken as they are; references to components outside the tree stay unresolved.
-TvxVisualObject* ReadVisualObject(const TFormObject& form, TComponent* owner) {
-  auto* object = dynamic_cast<TvxVisualObject*>(FindClass(form.className)->Create(owner));
-  if (!object) return nullptr;
+// A lone object becomes the root of a scene of its own size. Its name is taken as it is;
+// references to components outside the tree stay unresolved.
+TRendering ReadLoneObject(const TFormObject& form) {
+  auto* object = static_cast<TvxVisualObject*>(FindClass(form.className)->Create(nullptr));
+  std::unique_ptr<TvxVisualObject> guard(object);
   try {
     object->SetName(form.name);
   } catch (const Exception&) {
     // A name the tree cannot take leaves the object unnamed.
   }
   TObjectReader().ReadInto(*object, form);
-  return object;
+  TRendering rendering;
+  rendering.scene = new TvxScene(nullptr);
+  rendering.owner.reset(rendering.scene);
+  rendering.width = object->Width();
+  rendering.height = object->Height();
+  rendering.scene->AddObject(guard.release());
+  return rendering;
 }
 
-TRenderTree ReadLoneObject(const TFormObject& form) {
-  TRenderTree tree;
-  TvxVisualObject* object = ReadVisualObject(form, nullptr);
-  tree.owner.reset(object);
-  tree.roots = {object};
-  tree.width = object->Width();
-  tree.height = object->Height();
-  tree.alone = true;
-  return tree;
-}
-
-// A form's scene is the component among its children that holds visual objects: those are
-// the scene's roots.
-TRenderTree ReadForm(const TFormObject& form) {
-  TRenderTree tree;
+// A form is read as the program reads it, scene and all; the scene fills its client area.
+TRendering ReadForm(const TFormObject& form) {
   auto* host = new TForm(nullptr);
-  tree.owner.reset(host);
+  TRendering rendering;
+  rendering.owner.reset(host);
   TObjectReader().ReadInto(*host, form);
-  tree.width = float(host->ClientWidth());
-  tree.height = float(host->ClientHeight());
-  for (const TFormObject& child : form.children) {
-    if (IsVisualClass(FindClass(child.className))) continue;
-    for (const TFormObject& root : child.children)
-      if (IsVisualClass(FindClass(root.className)))
-        if (TvxVisualObject* object = ReadVisualObject(root, host)) tree.roots.push_back(object);
-  }
-  return tree;
+  for (int i = 0; i < host->ComponentCount() && !rendering.scene; ++i)
+    rendering.scene = dynamic_cast<TvxCustomScene*>(host->Components(i));
+  if (!rendering.scene) rendering.scene = new TvxScene(host);
+  rendering.width = float(host->ClientWidth());
+  rendering.height = float(host->ClientHeight());
+  return rendering;
 }
 
-TRenderTree ReadTree(const std::string& name, const TFormObject& form) {
+TRendering ReadRendering(const std::string& name, const TFormObject& form) {
   const TClassInfo* info = FindClass(form.className);
   if (IsVisualClass(info)) return ReadLoneObject(form);
   // The program's own form classes are not known here: anything unknown is taken as a form.
@@ -193,20 +173,57 @@ int ImageSide(float extent, float scale, const std::string& name) {
   return int(side);
 }
 
-std::unique_ptr<TvxBitmap> Render(const TRenderTree& tree, float scale, const std::string& name) {
-  auto bitmap = std::make_unique<TvxBitmap>(ImageSide(tree.width, scale, name),
-                                            ImageSide(tree.height, scale, name));
-  TvxCanvas* canvas = bitmap->Canvas();
-  if (!canvas || !canvas->BeginScene()) throw TFailure{name, "no canvas to render with"};
-  canvas->Clear(0);
-  for (TvxVisualObject* root : tree.roots) {
-    if (!root->Visible()) continue;
-    const TvxPoint at = tree.alone ? TvxPoint{} : root->Position()->Point();
-    const TvxRect place{at.X * scale, at.Y * scale, (at.X + root->Width()) * scale,
-                        (at.Y + root->Height()) * scale};
-    root->PaintTo(*canvas, place);
+// The side of the scene before scaling, at least one unit so that small things can be enlarged.
+int SceneSide(float extent, const std::string& name) {
+  const double side = std::max(1.0, std::round(double(extent)));
+  if (side > kMaxImageSide) throw TFailure{name, "the scene is too large"};
+  return int(side);
+}
+
+// The scene's visual roots, in order.
+std::vector<TvxVisualObject*> Roots(TvxCustomScene& scene) {
+  std::vector<TvxVisualObject*> roots;
+  scene.GetChildren(
+      [&roots](TComponent* child) {
+        if (auto* root = dynamic_cast<TvxVisualObject*>(child)) roots.push_back(root);
+      },
+      nullptr);
+  return roots;
+}
+
+void PrintLayout(TvxVisualObject& object, std::ostream& out) {
+  const TvxRect r = object.GetAbsoluteRect();
+  out << (object.Name().empty() ? "-" : object.Name()) << ' ' << object.ClassName() << ' '
+      << FloatToText(r.Left) << ' ' << FloatToText(r.Top) << ' ' << FloatToText(r.Right) << ' '
+      << FloatToText(r.Bottom) << ' ' << FloatToText(object.GetAbsoluteOpacity()) << '\n';
+  for (int i = 0; i < object.ChildrenCount(); ++i) {
+    TvxObject* child = object.Children(i);
+    if (child->IsVisual()) PrintLayout(static_cast<TvxVisualObject&>(*child), out);
   }
-  canvas->EndScene();
+}
+
+// Enlarges the roots by `scale`: the scene realigns the first root to its scaled size; the
+// others are moved out with the enlargement.
+void ScaleRoots(TvxCustomScene& scene, float scale) {
+  TvxVisualObject* first = scene.GetRoot();
+  for (TvxVisualObject* root : Roots(scene)) {
+    const TvxPoint s = root->Scale()->Point();
+    root->Scale()->SetPoint({s.X * scale, s.Y * scale});
+    if (root == first) continue;
+    const TvxPoint at = root->Position()->Point();
+    root->Position()->SetPoint({at.X * scale, at.Y * scale});
+  }
+}
+
+std::unique_ptr<TvxBitmap> Snapshot(const TvxCustomScene& scene, const std::string& name) {
+  const TPixelFrame frame = scene.Pixels();
+  if (!frame.pixels) throw TFailure{name, "no canvas to render with"};
+  auto bitmap = std::make_unique<TvxBitmap>(frame.width, frame.height);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(frame.pixels);
+  for (int y = 0; y < frame.height; ++y)
+    std::memcpy(bitmap->Scanline(y), bytes + size_t(y) * size_t(frame.stride),
+                size_t(frame.width) * sizeof(TvxColor));
+  bitmap->SetNeedUpdate(true);
   return bitmap;
 }
 
@@ -239,18 +256,6 @@ void SavePng(const TvxBitmap& bitmap, const std::string& path) {
   WriteFileAtomically(path, stream.Bytes());
 }
 
-void PrintLayout(TvxVisualObject& object) {
-  const TvxRect r = object.GetAbsoluteRect();
-  std::cout << (object.Name().empty() ? "-" : object.Name()) << ' ' << object.ClassName() << ' '
-            << FloatToText(r.Left) << ' ' << FloatToText(r.Top) << ' ' << FloatToText(r.Right)
-            << ' ' << FloatToText(r.Bottom) << ' ' << FloatToText(object.GetAbsoluteOpacity())
-            << '\n';
-  for (int i = 0; i < object.ChildrenCount(); ++i) {
-    TvxObject* child = object.Children(i);
-    if (child->IsVisual()) PrintLayout(static_cast<TvxVisualObject&>(*child));
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -262,14 +267,25 @@ int main(int argc, char** argv) {
   // Forms need a platform; the headless one opens no window.
   THeadlessPlatform platform;
   UseQtRasterBackend();
-  RegisterEngineClasses();
+  StartEngine();
   try {
     const TFormObject form = ParseForm(options.form);
-    const TRenderTree tree = ReadTree(options.form, form);
-    const std::unique_ptr<TvxBitmap> image = Render(tree, options.scale, options.form);
-    SavePng(*image, options.out);
-    if (options.layout)
-      for (TvxVisualObject* root : tree.roots) PrintLayout(*root);
+    const TRendering rendering = ReadRendering(options.form, form);
+    TvxCustomScene& scene = *rendering.scene;
+    const int width = ImageSide(rendering.width, options.scale, options.form);
+    const int height = ImageSide(rendering.height, options.scale, options.form);
+    // Pixels nothing covers stay clear, whatever the form chose for its window.
+    scene.SetTransparency(true);
+    scene.SetBounds(0, 0, SceneSide(rendering.width, options.form),
+                    SceneSide(rendering.height, options.form));
+    // The layout is taken in scene units, before scaling.
+    std::ostringstream layout;
+    for (TvxVisualObject* root : Roots(scene)) PrintLayout(*root, layout);
+    ScaleRoots(scene, options.scale);
+    scene.SetBounds(0, 0, width, height);
+    scene.DrawAll();
+    SavePng(*Snapshot(scene, options.form), options.out);
+    if (options.layout) std::cout << layout.str();
   } catch (const TFailure& failure) {
     std::cerr << "vxrender: " << failure.subject << ": " << failure.detail << '\n';
     return 1;

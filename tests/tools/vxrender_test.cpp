@@ -49,6 +49,23 @@ const char kLoneObject[] =
     "  Stroke.Style = vxBrushNone\n"
     "end\n";
 
+// A blue dot in the middle of a larger layout, with a red glow.
+const char kGlowingDot[] =
+    "object Box: TvxLayout\n"
+    "  Width = 40.0\n"
+    "  Height = 40.0\n"
+    "  object Dot: TvxEllipse\n"
+    "    Position.Point = '(15,15)'\n"
+    "    Width = 10.0\n"
+    "    Height = 10.0\n"
+    "    Fill.Color = '#FF0000FF'\n"
+    "    Stroke.Style = vxBrushNone\n"
+    "    object Glow: TvxGlowEffect\n"
+    "      GlowColor = '#FFFF0000'\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
 class VxrenderTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { UseQtRasterBackend(); }
@@ -127,10 +144,25 @@ TEST_F(VxrenderTest, ReadsBinaryFormsAndScales) {
 TEST_F(VxrenderTest, RendersALoneObjectAtItsOwnSize) {
   Write("dot.txt", kLoneObject);
   ASSERT_EQ(Run(File("dot.txt") + " " + File("dot.png") + " --layout"), 0) << stderr_;
-  EXPECT_EQ(stdout_, "Dot TvxEllipse 100 100 108 108 1\n");
+  // The object is its scene's root, which the scene places at the origin.
+  EXPECT_EQ(stdout_, "Dot TvxEllipse 0 0 8 8 1\n");
   const auto image = Image("dot.png");
   ASSERT_EQ(image->Width(), 8);
   EXPECT_EQ(At(*image, 4, 4), 0xFF0000FFu);
+  EXPECT_EQ(At(*image, 0, 0), 0u);
+}
+
+TEST_F(VxrenderTest, DrawsEffectsAsTheScreenDoes) {
+  Write("glow.txt", kGlowingDot);
+  ASSERT_EQ(Run(File("glow.txt") + " " + File("glow.png") + " --scale 2"), 0) << stderr_;
+  const auto image = Image("glow.png");
+  ASSERT_EQ(image->Width(), 80);
+  EXPECT_EQ(At(*image, 40, 40), 0xFF0000FFu);
+  // The red halo around the blue dot, fading out before the image's edge.
+  const TvxColor halo = At(*image, 26, 40);
+  EXPECT_GT(halo >> 24, 0u);
+  EXPECT_GT((halo >> 16) & 0xFF, 0u);
+  EXPECT_EQ(halo & 0xFF, 0u);
   EXPECT_EQ(At(*image, 0, 0), 0u);
 }
 
