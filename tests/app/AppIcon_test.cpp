@@ -3,42 +3,20 @@
 #include <algorithm>
 #include <vector>
 
+#include "BitmapIconCodec_support.h"
 #include "platform/Icon.h"
-#include "platform/IconCodec.h"
 #include "platform/Resources.h"
-#include "scene/graphics/Bitmap.h"
-#include "scene/graphics/qt/QtBackend.h"
 
 namespace {
 
-// Decodes through the engine's image codec, the one this test program links. Only sizes and
-// coverage are looked at, so the colours stay premultiplied.
-class TBitmapIconCodec : public IIconCodec {
- public:
-  bool Decode(std::span<const uint8_t> data, TIconImage& image) override {
-    TMemoryStream stream({data.begin(), data.end()});
-    TvxBitmap bitmap;
-    if (!bitmap.LoadFromStream(stream)) return false;
-    image = {bitmap.Width(), bitmap.Height(), {bitmap.Pixels().begin(), bitmap.Pixels().end()}};
-    return true;
-  }
-  std::string EncodePng(const TIconImage&) override { return {}; }
-};
-
 class AppIconTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { UseQtRasterBackend(); }
-
-  AppIconTest() : previous_(InstallIconCodec(&codec_)) {}
-  ~AppIconTest() override { InstallIconCodec(previous_); }
-
   static int Alpha(const TIconImage& image, int x, int y) {
     return int(image.pixels[size_t(y) * size_t(image.width) + size_t(x)] >> 24);
   }
 
  private:
   TBitmapIconCodec codec_;
-  IIconCodec* previous_;
 };
 
 TEST_F(AppIconTest, TheProgramCarriesItsIconInEverySizeDesktopsUse) {

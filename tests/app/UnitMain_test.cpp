@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "BitmapIconCodec_support.h"
 #include "app/ProgramRun.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
@@ -14,6 +15,7 @@
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/TextShape.h"
 #include "scene/graphics/qt/QtBackend.h"
+#include "tray/TrayIcon.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ class FormMainTest : public testing::Test {
   }
 
   THeadlessPlatform platform_;
+  TBitmapIconCodec icons_;
   THeadlessMenuService menus_;
   IMenuService* previousMenus_ = nullptr;
   std::unique_ptr<TFormMain> form_;
@@ -97,6 +100,27 @@ TEST_F(FormMainTest, TheMenuTogglesTheSpriteAndQuits) {
 
   ASSERT_TRUE(menus_.Choose("退出"));
   EXPECT_TRUE(form_->Closed());
+}
+
+TEST_F(FormMainTest, TheTrayIconShowsTheAppIconAndItsClicksToggleTheSprite) {
+  PrepareApplication();
+  auto* tray = dynamic_cast<TTrayIcon*>(form_->FindComponent("TrayIcon1"));
+  tray->SetUseAppIcon(false);
+  tray->SetUseAppIcon(true);
+  const TNotifyIconData* shown = platform_.NotifyArea().Shown();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->tip, "翎川定时关机");
+  EXPECT_FALSE(shown->images.empty());
+
+  platform_.NotifyArea().SendMouse({nmLButtonDown});
+  platform_.NotifyArea().SendMouse({nmLButtonUp});
+  EXPECT_FALSE(form_->Visible());
+  EXPECT_FALSE(Item("N3").Checked());
+  platform_.NotifyArea().SendMouse({nmRButtonDown});
+  platform_.NotifyArea().SendMouse({nmRButtonUp});
+  ASSERT_EQ(menus_.Requests().size(), 1u);
+  EXPECT_EQ(menus_.Requests()[0].menu, Item("N2").Menu());
+  EXPECT_FALSE(form_->Visible());
 }
 
 TEST_F(FormMainTest, TheRunningScheduleIsShownOnTheSprite) {
