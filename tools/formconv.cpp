@@ -4,15 +4,13 @@
 // IN may be either form: binary is recognised by its signature. OUT is replaced only after the
 // whole conversion succeeded.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/component/FileWrite.h"
 #include "platform/component/FormData.h"
 #include "platform/component/FormText.h"
 
@@ -50,27 +48,6 @@ TFormObject ReadForm(const std::string& path) {
   }
 }
 
-// Writes to a temporary file beside `path` and renames it, so a failure leaves no partial file.
-void WriteFileAtomically(const std::string& path, const std::string& data) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw TFailure{path, "cannot write"};
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);  // mkstemp makes the file private; give it the usual mode
-  size_t written = 0;
-  while (written < data.size()) {
-    const ssize_t n = write(fd, data.data() + written, data.size() - written);
-    if (n <= 0) break;
-    written += size_t(n);
-  }
-  const bool ok = written == data.size() && fsync(fd) == 0;
-  if (close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    unlink(temp.c_str());
-    throw TFailure{path, "cannot write"};
-  }
-}
-
 std::string Convert(const TFormObject& form, bool toBinary) {
   if (!toBinary) return WriteFormText(form);
   const std::vector<uint8_t> bytes = WriteFormBinary(form);
@@ -87,7 +64,8 @@ int main(int argc, char** argv) {
   }
   try {
     const TFormObject form = ReadForm(argv[2]);
-    WriteFileAtomically(argv[3], Convert(form, mode == "--to-binary"));
+    if (!WriteFileAtomically(argv[3], Convert(form, mode == "--to-binary")))
+      throw TFailure{argv[3], "cannot write"};
   } catch (const TFailure& failure) {
     std::cerr << "formconv: " << failure.file << ": " << failure.detail << '\n';
     return 1;

@@ -10,9 +10,6 @@
 // with the absolute rectangle in scene units, as the scene placed the objects, and the
 // absolute opacity ("-" for no name).
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +23,7 @@
 
 #include "platform/Form.h"
 #include "platform/Resources.h"
+#include "platform/component/FileWrite.h"
 #include "platform/component/FormData.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
@@ -227,33 +225,14 @@ std::unique_ptr<TvxBitmap> Snapshot(const TvxCustomScene& scene, const std::stri
   return bitmap;
 }
 
-// Writes to a temporary file beside `path` and renames it, so a failure leaves no partial file.
-void WriteFileAtomically(const std::string& path, std::span<const uint8_t> data) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw TFailure{path, "cannot write"};
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);  // mkstemp makes the file private; give it the usual mode
-  size_t written = 0;
-  while (written < data.size()) {
-    const ssize_t n = write(fd, data.data() + written, data.size() - written);
-    if (n <= 0) break;
-    written += size_t(n);
-  }
-  const bool ok = written == data.size() && fsync(fd) == 0;
-  if (close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    unlink(temp.c_str());
-    throw TFailure{path, "cannot write"};
-  }
-}
-
 void SavePng(const TvxBitmap& bitmap, const std::string& path) {
   std::unique_ptr<TvxFilter> codec = CreateDefaultFilter();
   TMemoryStream stream;
   if (!codec || !codec->SaveToStream(stream, bitmap, "png", {}))
     throw TFailure{path, "cannot encode the image"};
-  WriteFileAtomically(path, stream.Bytes());
+  const std::span<const uint8_t> bytes = stream.Bytes();
+  if (!WriteFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
+    throw TFailure{path, "cannot write"};
 }
 
 }  // namespace
