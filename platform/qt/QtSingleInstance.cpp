@@ -1,45 +1,92 @@
 #include "platform/qt/QtSingleInstance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-#include <QLocalSocket>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
-constexpr int kConnectMs = 500;
-
-// Socket names must be plain file names: the UTF-8 name in hex, per user.
-QString SocketName(const std::string& name) {
-  return QStringLiteral("lingchuan-%1-%2")
-      .arg(QString::fromLatin1(QByteArray::fromStdString(name).toHex()))
-      .arg(getuid());
+// Per user, in the user's runtime folder when there is one; the UTF-8 name in hex so that
+// any name makes a plain file name.
+std::string PathFor(const std::string& name, const char* suffix) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::string path = runtime && *runtime ? runtime : "/tmp";
+  path += "/lingchuan-";
+  static constexpr char kHex[] = "0123456789abcdef";
+  for (const unsigned char c : name) {
+    path += kHex[c >> 4];
+    path += kHex[c & 15];
+  }
+  return path + "-" + std::to_string(getuid()) + suffix;
 }
 
-bool AskFirstInstance(const QString& socket) {
-  QLocalSocket client;
-  client.connectToServer(socket);
-  if (!client.waitForConnected(kConnectMs)) return false;
-  client.write("activate\n");
-  client.waitForBytesWritten(kConnectMs);
-  client.disconnectFromServer();
+// False when the path does not fit a socket address.
+bool SocketAddress(const std::string& path, sockaddr_un& address) {
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return true;
+}
+
+void AskFirstInstance(const std::string& path) {
+  sockaddr_un address;
+  if (!SocketAddress(path, address)) return;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+    (void)!write(fd, "activate\n", 9);
+  close(fd);
 }
 
 }  // namespace
 
+TQtSingleInstance::~TQtSingleInstance() {
+  notifier_.reset();
+  if (listener_ >= 0) {
+    close(listener_);
+    unlink(socketPath_.c_str());
+  }
+  if (lock_ >= 0) close(lock_);
+}
+
 bool TQtSingleInstance::Claim(const std::string& name, std::function<void()> onActivate) {
-  const QString socket = SocketName(name);
-  if (AskFirstInstance(socket)) return false;
-  QLocalServer::removeServer(socket);  // left behind by an instance that crashed
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(socket)) return true;  // run anyway: one instance is better than none
-  QObject::connect(server_.get(), &QLocalServer::newConnection, [this, onActivate] {
-    while (QLocalSocket* connection = server_->nextPendingConnection()) {
-      QObject::connect(connection, &QLocalSocket::disconnected, connection,
-                       &QLocalSocket::deleteLater);
+  const int fd = open(PathFor(name, ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Without a lock file to hold, run anyway: one instance too many beats none.
+  if (fd < 0) return true;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    AskFirstInstance(PathFor(name, ".socket"));
+    return false;
+  }
+  lock_ = fd;
+  Listen(PathFor(name, ".socket"), std::move(onActivate));
+  return true;
+}
+
+void TQtSingleInstance::Listen(const std::string& path, std::function<void()> onActivate) {
+  sockaddr_un address;
+  if (!SocketAddress(path, address)) return;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return;
+  unlink(path.c_str());  // left behind by an instance that crashed; we hold the lock now
+  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 4) != 0) {
+    close(fd);
+    return;
+  }
+  listener_ = fd;
+  socketPath_ = path;
+  notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [fd, onActivate] {
+    // Connecting is the request; what the caller wrote is not read.
+    for (int connection; (connection = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+      close(connection);
       onActivate();
     }
   });
-  return true;
 }
