@@ -23,52 +23,11 @@
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/TextShape.h"
 #include "scene/graphics/qt/QtBackend.h"
+#include "tests/scene/SceneStub.h"
 
 namespace {
 
 // What painting asks of a scene: its canvas, its root and the areas being repainted.
-class TBenchScene : public IvxScene {
- public:
-  explicit TBenchScene(TvxCanvas& canvas) : canvas_(canvas) {}
-
-  void AddObject(TvxObject* object) override { object->SetScene(this); }
-  void RemoveObject(TvxObject* object) override { object->SetScene(nullptr); }
-  void BeginWindowMove() override {}
-  void BeginWindowResize() override {}
-  void AddUpdateRect(const TvxRect&) override {}
-  TvxVisualObject* GetActiveControl() override { return nullptr; }
-  bool GetUpdateLocked() override { return locked_; }
-  void SetUpdateLocked(bool locked) override { locked_ = locked; }
-  bool IsDesigning() override { return false; }
-  TvxCanvas* GetCanvas() override { return &canvas_; }
-  TvxVisualObject* GetRoot() override { return root; }
-  TComponent* GetComponent() override { return nullptr; }
-  TComponent* GetOwnerComponent() override { return nullptr; }
-  TvxResources* GetStyle() override { return nullptr; }
-  void SetStyle(TvxResources*) override {}
-  bool GetTransparency() override { return true; }
-  void UpdateStyle() override {}
-  void Notification(TComponent*) override {}
-  TvxVisualObject* GetDragOverObject() override { return nullptr; }
-  int GetPendingRectCount() override { return 1; }
-  TvxRect GetPendingRect(int) override { return dirty; }
-  void SetCaptured(TvxVisualObject*) override {}
-  TvxVisualObject* GetCaptured() override { return nullptr; }
-  void SetFocused(TvxVisualObject*) override {}
-  TvxVisualObject* GetFocused() override { return nullptr; }
-  TvxPoint GetMousePos() override { return {}; }
-  TvxPoint LocalToScreen(const TvxPoint& point) override { return point; }
-  void BeginDragObject(TvxVisualObject*, const TvxBitmap*) override {}
-  bool GetAnimatedCaret() override { return false; }
-
-  TvxVisualObject* root = nullptr;
-  TvxRect dirty;
-
- private:
-  TvxCanvas& canvas_;
-  bool locked_ = false;
-};
-
 template <class T>
 T* Add(TvxVisualObject& parent, float x, float y, float w, float h) {
   auto* child = new T(&parent);
@@ -100,7 +59,7 @@ TvxText* AddText(TvxVisualObject& parent, const TvxRect& r, TvxColor color, cons
 
 class TSprite {
  public:
-  explicit TSprite(bool glowing) : canvas_(CreateDefaultCanvas(479, 195)), scene_(*canvas_) {
+  explicit TSprite(bool glowing) : canvas_(CreateDefaultCanvas(479, 195)), scene_(canvas_.get()) {
     root_.SetBounds(0, 0, 479, 195);
     auto* body = Add<TvxRectangle>(root_, 29, 51, 252, 88);
     body->Fill()->SetColor(0x01000000);
@@ -120,10 +79,8 @@ class TSprite {
     time_ = AddText(*layout2, {89, 13, 298, 50}, 0xE6E9E9E9, "Impact", 36, u"00:00:59");
     time_->SetHorzTextAlign(vxTextAlignNear);
     AddGlow(*time_, glowing);
-    scene_.root = &root_;
-    scene_.AddObject(&root_);
+    scene_.SetRoot(&root_);
   }
-  ~TSprite() { root_.SetScene(nullptr); }
 
   // The tick's change: a new time, so the time's glow must be made again.
   void Tick() {
@@ -143,7 +100,7 @@ class TSprite {
 
   // What the scene host does for one dirty area: clip, clear, paint the root and its tree.
   void Draw(const TvxRect& area) {
-    scene_.dirty = area;
+    scene_.pending = {area};
     TvxCanvas& canvas = *canvas_;
     if (!canvas.BeginScene()) return;
     canvas.SetClipRects({&area, 1});
@@ -172,8 +129,8 @@ class TSprite {
   }
 
   std::unique_ptr<TvxCanvas> canvas_;
-  TBenchScene scene_;
-  TvxLayout root_{nullptr};
+  TvxLayout root_{nullptr};  // outlives the scene, which lets go of it when it ends
+  TSceneStub scene_;
   TvxText* time_ = nullptr;
   int ticks_ = 0;
 };

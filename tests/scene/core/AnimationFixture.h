@@ -8,40 +8,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/core/AniThread.h"
 #include "scene/core/Object.h"
-
-// A scene host that draws nothing: animations only need to belong to one.
-class TAnimScene : public IvxScene {
- public:
-  void AddObject(TvxObject*) override {}
-  void RemoveObject(TvxObject*) override {}
-  void BeginWindowMove() override {}
-  void BeginWindowResize() override {}
-  void AddUpdateRect(const TvxRect&) override {}
-  TvxVisualObject* GetActiveControl() override { return nullptr; }
-  bool GetUpdateLocked() override { return false; }
-  void SetUpdateLocked(bool) override {}
-  bool IsDesigning() override { return false; }
-  TvxCanvas* GetCanvas() override { return nullptr; }
-  TvxVisualObject* GetRoot() override { return nullptr; }
-  TComponent* GetComponent() override { return nullptr; }
-  TComponent* GetOwnerComponent() override { return nullptr; }
-  TvxResources* GetStyle() override { return nullptr; }
-  void SetStyle(TvxResources*) override {}
-  bool GetTransparency() override { return false; }
-  void UpdateStyle() override {}
-  void Notification(TComponent*) override {}
-  TvxVisualObject* GetDragOverObject() override { return nullptr; }
-  int GetPendingRectCount() override { return 0; }
-  TvxRect GetPendingRect(int) override { return {}; }
-  void SetCaptured(TvxVisualObject*) override {}
-  TvxVisualObject* GetCaptured() override { return nullptr; }
-  void SetFocused(TvxVisualObject*) override {}
-  TvxVisualObject* GetFocused() override { return nullptr; }
-  TvxPoint GetMousePos() override { return {}; }
-  TvxPoint LocalToScreen(const TvxPoint& point) override { return point; }
-  void BeginDragObject(TvxVisualObject*, const TvxBitmap*) override {}
-  bool GetAnimatedCaret() override { return false; }
-};
+#include "tests/scene/SceneStub.h"
 
 // Steps of the animation driver with chosen lengths: the tick clock moves by the step, the
 // event loop by one timer period.
@@ -76,6 +43,6 @@ class AnimationDriverTest : public testing::Test {
   THeadlessPlatform platform_;
   TStepClock clock_;
   PlatformServices previous_;
-  TAnimScene scene_;
+  TSceneStub scene_;  // animations only need to belong to a scene
   TComponent owner_{nullptr};
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "GraphicsFakes.h"
-#include "SceneStub.h"
+#include "tests/scene/SceneStub.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/ObjectWriter.h"

@@ -11,7 +11,7 @@
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/TextShape.h"
 #include "scene/graphics/qt/CanvasQt.h"
-#include "tests/scene/graphics/SceneStub.h"
+#include "tests/scene/SceneStub.h"
 
 namespace {
 

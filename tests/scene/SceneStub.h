@@ -1,7 +1,8 @@
 #pragma once
 
-// The least a scene host gives the objects of a test: a canvas to measure and hit-test with,
-// a root, and the dirty rectangles objects report. Header-only, so the raster tests share it.
+// The least a scene host gives the objects of a test or benchmark: a canvas to measure and
+// hit-test with (none for animations), a root, and the dirty rectangles objects report.
+// Header-only, so that every test folder and the benchmarks share it.
 
 #include <vector>
 
@@ -10,7 +11,7 @@
 
 class TSceneStub : public IvxScene {
  public:
-  explicit TSceneStub(TvxCanvas* canvas) : canvas_(canvas) {}
+  explicit TSceneStub(TvxCanvas* canvas = nullptr) : canvas_(canvas) {}
   ~TSceneStub() override {
     if (root_) root_->SetScene(nullptr);
   }
