@@ -50,7 +50,6 @@ TvxBitmap::~TvxBitmap() {
   // The canvas may draw through the backend's image, so it goes first.
   canvas_.reset();
   handle_.reset();
-  Unbind();
 }
 
 // Pixels.
@@ -216,32 +215,12 @@ void TvxBitmap::DefineProperties(TFiler& filer) {
 
 // Resource binding.
 
-TvxBitmapObject* TvxBitmap::Resource() const {
-  if (resource_ || resourceName_.empty()) return resource_;
-  auto* found = dynamic_cast<TvxBitmapObject*>(TvxObject::FindGlobalResource(resourceName_));
-  if (found) {
-    resource_ = found;
-    found->AddFreeNotify(const_cast<TvxBitmap*>(this));
-  }
-  return resource_;
-}
-
 void TvxBitmap::SetResource(TvxBitmapObject* resource) {
-  if (resource == resource_) return;
-  Unbind();
-  resource_ = resource;
-  if (resource_) {
-    resource_->AddFreeNotify(this);
-    resourceName_ = resource_->ResourceName();
-  }
-  OnChange(this);
+  if (link_.Set(resource)) OnChange(this);
 }
 
 void TvxBitmap::SetResourceName(const std::string& name) {
-  if (name == resourceName_) return;
-  resourceName_ = name;
-  if (resource_ && !SameText(resource_->ResourceName(), name)) Unbind();
-  OnChange(this);
+  if (link_.SetName(name)) OnChange(this);
 }
 
 TvxBitmap* TvxBitmap::ResourceBitmap() const {
@@ -249,27 +228,12 @@ TvxBitmap* TvxBitmap::ResourceBitmap() const {
   return resource ? resource->Bitmap() : nullptr;
 }
 
-void TvxBitmap::Unbind() {
-  if (resource_) resource_->RemoveFreeNotify(this);
-  resource_ = nullptr;
-}
-
-void TvxBitmap::FreeNotify(TvxObject* object) {
-  if (object == resource_) resource_ = nullptr;
-}
-
 void TvxBitmap::Assign(const TPersistent& source) {
   const auto* other = dynamic_cast<const TvxBitmap*>(&source);
   if (!other) return TPersistent::Assign(source);
   if (other == this) return;
-  TvxBitmapObject* resource = other->Resource();
-  if (resource != resource_) {
-    Unbind();
-    resource_ = resource;
-    if (resource_) resource_->AddFreeNotify(this);
-  }
-  resourceName_ = other->resourceName_;
-  if (resource) return OnChange(this);
+  link_.Follow(other->link_);
+  if (link_.Get()) return OnChange(this);
   SetSize(other->width_, other->height_);
   std::copy(other->pixels_.begin(), other->pixels_.end(), pixels_.begin());
   Changed();

@@ -16,6 +16,7 @@
 #include "scene/core/Color.h"
 #include "scene/core/Geometry.h"
 #include "scene/core/Object.h"
+#include "scene/core/ResourceLink.h"
 
 class TvxCanvas;
 class TvxBitmapObject;
@@ -27,7 +28,7 @@ class TvxBitmapHandle {
   virtual ~TvxBitmapHandle() = default;
 };
 
-class TvxBitmap : public TPersistent, private IvxFreeNotify {
+class TvxBitmap : public TPersistent {
   LC_CLASS(TvxBitmap, TPersistent)
 
  public:
@@ -81,9 +82,9 @@ class TvxBitmap : public TPersistent, private IvxFreeNotify {
   bool LoadFromFile(const std::string& fileName, float rotate = 0);
   bool SaveToFile(const std::string& fileName, const std::string& params = {}) const;
 
-  TvxBitmapObject* Resource() const;
+  TvxBitmapObject* Resource() const { return link_.Get(); }
   void SetResource(TvxBitmapObject* resource);
-  const std::string& ResourceName() const { return resourceName_; }
+  const std::string& ResourceName() const { return link_.Name(); }
   void SetResourceName(const std::string& name);
   // The bound resource's bitmap, or null.
   TvxBitmap* ResourceBitmap() const;
@@ -97,9 +98,7 @@ class TvxBitmap : public TPersistent, private IvxFreeNotify {
   TNotifyEvent OnReallocate;
 
  private:
-  void FreeNotify(TvxObject* object) override;
   void Reallocate();
-  void Unbind();
   std::string EncodedBytes() const;
   void ReadEncodedBytes(const std::string& bytes);
 
@@ -109,8 +108,7 @@ class TvxBitmap : public TPersistent, private IvxFreeNotify {
   bool needUpdate_ = true;
   std::unique_ptr<TvxBitmapHandle> handle_;
   std::unique_ptr<TvxCanvas> canvas_;
-  mutable TvxBitmapObject* resource_ = nullptr;
-  std::string resourceName_;
+  TvxResourceLink<TvxBitmapObject> link_;
 };
 
 // A named bitmap among the style resources.

@@ -181,40 +181,12 @@ void TvxBrushBitmap::Assign(const TPersistent& source) {
 
 // Resource source.
 
-TvxBrushResource::~TvxBrushResource() {
-  Unbind();
-}
-
-TvxBrushObject* TvxBrushResource::Resource() const {
-  if (resource_ || resourceName_.empty()) return resource_;
-  if (auto* found = dynamic_cast<TvxBrushObject*>(TvxObject::FindGlobalResource(resourceName_)))
-    Bind(found);
-  return resource_;
-}
-
-void TvxBrushResource::Bind(TvxBrushObject* resource) const {
-  resource_ = resource;
-  if (resource_) resource_->AddFreeNotify(const_cast<TvxBrushResource*>(this));
-}
-
-void TvxBrushResource::Unbind() {
-  if (resource_) resource_->RemoveFreeNotify(this);
-  resource_ = nullptr;
-}
-
 void TvxBrushResource::SetResource(TvxBrushObject* resource) {
-  if (resource == resource_) return;
-  Unbind();
-  Bind(resource);
-  if (resource_) resourceName_ = resource_->ResourceName();
-  OnChange(this);
+  if (link_.Set(resource)) OnChange(this);
 }
 
 void TvxBrushResource::SetResourceName(const std::string& name) {
-  if (name == resourceName_) return;
-  resourceName_ = name;
-  if (resource_ && !SameText(resource_->ResourceName(), name)) Unbind();
-  OnChange(this);
+  if (link_.SetName(name)) OnChange(this);
 }
 
 TvxBrush* TvxBrushResource::Brush() const {
@@ -226,17 +198,8 @@ void TvxBrushResource::Assign(const TPersistent& source) {
   const auto* other = dynamic_cast<const TvxBrushResource*>(&source);
   if (!other) return TPersistent::Assign(source);
   if (other == this) return;
-  TvxBrushObject* resource = other->Resource();
-  if (resource != resource_) {
-    Unbind();
-    Bind(resource);
-  }
-  resourceName_ = other->resourceName_;
+  link_.Follow(other->link_);
   OnChange(this);
-}
-
-void TvxBrushResource::FreeNotify(TvxObject* object) {
-  if (object == resource_) resource_ = nullptr;
 }
 
 // Brush.

@@ -12,6 +12,7 @@
 #include "scene/core/Color.h"
 #include "scene/core/Object.h"
 #include "scene/core/Position.h"
+#include "scene/core/ResourceLink.h"
 #include "scene/core/Transform.h"
 #include "scene/core/VisualRef.h"
 #include "scene/graphics/Bitmap.h"
@@ -114,20 +115,19 @@ class TvxBrushBitmap : public TPersistent {
 };
 
 // A brush taken from a named brush resource.
-class TvxBrushResource : public TPersistent, private IvxFreeNotify {
+class TvxBrushResource : public TPersistent {
   LC_CLASS(TvxBrushResource, TPersistent)
 
  public:
   TvxBrushResource() = default;
-  ~TvxBrushResource() override;
   TvxBrushResource(const TvxBrushResource&) = delete;
   TvxBrushResource& operator=(const TvxBrushResource&) = delete;
 
   // Binds to the resource of ResourceName on first need.
-  TvxBrushObject* Resource() const;
+  TvxBrushObject* Resource() const { return link_.Get(); }
   // Also takes the resource's name.
   void SetResource(TvxBrushObject* resource);
-  const std::string& ResourceName() const { return resourceName_; }
+  const std::string& ResourceName() const { return link_.Name(); }
   void SetResourceName(const std::string& name);
   // The resource's brush, or null.
   TvxBrush* Brush() const;
@@ -136,12 +136,7 @@ class TvxBrushResource : public TPersistent, private IvxFreeNotify {
   TNotifyEvent OnChange;
 
  private:
-  void FreeNotify(TvxObject* object) override;
-  void Bind(TvxBrushObject* resource) const;
-  void Unbind();
-
-  mutable TvxBrushObject* resource_ = nullptr;
-  std::string resourceName_;
+  TvxResourceLink<TvxBrushObject> link_;
 };
 
 class TvxBrush : public TPersistent {

@@ -75,9 +75,7 @@ LC_PUBLISH(TvxPathObject) {
   p.Object("Path", &TvxPathObject::Path);
 }
 
-TvxPathData::~TvxPathData() {
-  Unbind();
-}
+TvxPathData::~TvxPathData() = default;
 
 // Building.
 
@@ -334,55 +332,20 @@ void TvxPathData::SetData(const std::string& text) {
 
 // Resource binding.
 
-TvxPathObject* TvxPathData::Resource() const {
-  if (resource_ || resourceName_.empty()) return resource_;
-  auto* found = dynamic_cast<TvxPathObject*>(TvxObject::FindGlobalResource(resourceName_));
-  if (found) {
-    resource_ = found;
-    found->AddFreeNotify(const_cast<TvxPathData*>(this));
-  }
-  return resource_;
-}
-
 void TvxPathData::SetResource(TvxPathObject* resource) {
-  if (resource == resource_) return;
-  Unbind();
-  resource_ = resource;
-  if (resource_) {
-    resource_->AddFreeNotify(this);
-    resourceName_ = resource_->ResourceName();
-  }
-  OnChange(this);
+  if (link_.Set(resource)) OnChange(this);
 }
 
 void TvxPathData::SetResourceName(const std::string& name) {
-  if (name == resourceName_) return;
-  resourceName_ = name;
-  if (resource_ && !SameText(resource_->ResourceName(), name)) Unbind();
-  OnChange(this);
-}
-
-void TvxPathData::Unbind() {
-  if (resource_) resource_->RemoveFreeNotify(this);
-  resource_ = nullptr;
-}
-
-void TvxPathData::FreeNotify(TvxObject* object) {
-  if (object == resource_) resource_ = nullptr;
+  if (link_.SetName(name)) OnChange(this);
 }
 
 void TvxPathData::Assign(const TPersistent& source) {
   const auto* other = dynamic_cast<const TvxPathData*>(&source);
   if (!other) return TPersistent::Assign(source);
   if (other == this) return;
-  TvxPathObject* resource = other->Resource();
-  if (resource != resource_) {
-    Unbind();
-    resource_ = resource;
-    if (resource_) resource_->AddFreeNotify(this);
-  }
-  resourceName_ = other->resourceName_;
-  if (!resource) {
+  link_.Follow(other->link_);
+  if (!link_.Get()) {
     points_ = other->points_;
     figureStart_ = other->figureStart_;
   }

@@ -13,6 +13,7 @@
 #include "platform/component/Publisher.h"
 #include "scene/core/Geometry.h"
 #include "scene/core/Object.h"
+#include "scene/core/ResourceLink.h"
 
 class TvxPathObject;
 
@@ -35,7 +36,7 @@ struct TvxPathPoint {
 // The polygon marker that ends a figure in a point list (see TvxCanvas::FillPolygon).
 inline constexpr TvxPoint PolygonCloseMarker{65535, 65535};
 
-class TvxPathData : public TPersistent, private IvxFreeNotify {
+class TvxPathData : public TPersistent {
   LC_CLASS(TvxPathData, TPersistent)
 
  public:
@@ -93,9 +94,9 @@ class TvxPathData : public TPersistent, private IvxFreeNotify {
   // Parses the text form; what cannot be read ends parsing and what was built stays.
   void SetData(const std::string& text);
 
-  TvxPathObject* Resource() const;
+  TvxPathObject* Resource() const { return link_.Get(); }
   void SetResource(TvxPathObject* resource);
-  const std::string& ResourceName() const { return resourceName_; }
+  const std::string& ResourceName() const { return link_.Name(); }
   void SetResourceName(const std::string& name);
 
   // Binds to the source's resource when it has one, else copies its entries.
@@ -105,17 +106,14 @@ class TvxPathData : public TPersistent, private IvxFreeNotify {
   TNotifyEvent OnChange;
 
  private:
-  void FreeNotify(TvxObject* object) override;
   void AppendArc(const TvxPoint& center, const TvxPoint& radius, float start, float sweep,
                  bool connect);
-  void Unbind();
   std::string PathBytes() const;
   void ReadPathBytes(const std::string& bytes);
 
   std::vector<TvxPathPoint> points_;
   TvxPoint figureStart_;
-  mutable TvxPathObject* resource_ = nullptr;
-  std::string resourceName_;
+  TvxResourceLink<TvxPathObject> link_;
 };
 
 // A named path among the style resources.
