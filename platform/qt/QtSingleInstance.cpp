@@ -39,8 +39,9 @@ void AskFirstInstance(const std::string& path) {
   if (!SocketAddress(path, address)) return;
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-    (void)!write(fd, "activate\n", 9);
+  // Connecting is the whole request: nothing is written, so a first instance that closes the
+  // connection at once cannot raise a broken pipe here.
+  connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
   close(fd);
 }
 
@@ -83,7 +84,6 @@ void TQtSingleInstance::Listen(const std::string& path, std::function<void()> on
   socketPath_ = path;
   notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [fd, onActivate] {
-    // Connecting is the request; what the caller wrote is not read.
     for (int connection; (connection = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
       close(connection);
       onActivate();
