@@ -35,20 +35,27 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$sprite" ] || fail "no sprite window appeared"
-sleep 0.5  # the first frame is drawn on a posted request
 
 geometry=$(xdotool getwindowgeometry "$sprite")
 grep -q "Position: 405,243" <<<"$geometry" || fail "sprite not at 405,243: $geometry"
 grep -q "Geometry: 479x195" <<<"$geometry" || fail "sprite not 479x195: $geometry"
-xwd -id "$sprite" -silent >"$work/sprite.xwd" || fail "cannot read the sprite's pixels"
-python3 "$here/window_pixels.py" "$work/sprite.xwd" || fail "the sprite does not show its idle look"
+# The first frame follows the window on a posted request; a slow machine gets a few tries.
+looks=1
+for _ in $(seq 30); do
+  xwd -id "$sprite" -silent >"$work/sprite.xwd" || fail "cannot read the sprite's pixels"
+  python3 "$here/window_pixels.py" "$work/sprite.xwd" >"$work/look.txt" && looks=0 && break
+  sleep 0.1
+done
+[ $looks -eq 0 ] || fail "the sprite does not show its idle look: $(tr '\n' ';' <"$work/look.txt")"
 
 start=$(date +%s%N)
 timeout 5 "$program" --dry-run >"$work/second.log" 2>&1
 status=$?
 elapsed=$((($(date +%s%N) - start) / 1000000))
 [ $status -eq 0 ] || fail "second start exited with $status"
-[ $elapsed -lt 1000 ] || fail "second start took $elapsed ms"
+# Sanitizer builds pay a fixed cost at start and exit, so they get a longer limit.
+limit=${SECOND_START_LIMIT_MS:-1000}
+[ $elapsed -lt "$limit" ] || fail "second start took $elapsed ms (limit $limit ms)"
 kill -0 $app 2>/dev/null || fail "the first instance ended"
 count=$(xdotool search --onlyvisible --name '^yi$' | wc -l)
 [ "$count" -eq 1 ] || fail "$count sprite windows after a second start"
