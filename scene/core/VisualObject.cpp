@@ -368,6 +368,12 @@ TvxRect TvxVisualObject::GetEffectRect() {
 
 TvxRect TvxVisualObject::GetUpdateRect() {
   if (!updateRectStale_) return updateRect_;
+  updateRect_ = ComputeUpdateRect(true);
+  updateRectStale_ = false;
+  return updateRect_;
+}
+
+TvxRect TvxVisualObject::ComputeUpdateRect(bool withEffects) {
   // Matrices recomputed on the way must not repaint from inside this computation.
   ++updateCount_;
   TvxRect r = GetAbsoluteRect();
@@ -380,7 +386,7 @@ TvxRect TvxVisualObject::GetUpdateRect() {
     }
   }
   if (canFocused_ && isFocused_) InflateRect(r, 5, 5);
-  if (hasEffects_ && !clipChildren_) {
+  if (withEffects && hasEffects_ && !clipChildren_) {
     const TvxRect e = GetEffectRect();
     const std::array<TvxPoint, 4> corners = {
         LocalToAbsolute({e.Left, e.Top}), LocalToAbsolute({e.Right, e.Top}),
@@ -394,8 +400,6 @@ TvxRect TvxVisualObject::GetUpdateRect() {
     }
   }
   --updateCount_;
-  updateRect_ = r;
-  updateRectStale_ = false;
   return r;
 }
 
@@ -463,6 +467,22 @@ void TvxVisualObject::Repaint() {
   IvxScene* scene = Scene();
   if (!scene || scene->GetUpdateLocked() || !IsAbsoluteVisible()) return;
   scene->AddUpdateRect(GetUpdateRect());
+}
+
+void TvxVisualObject::RepaintColours() {
+  if (!hasEffects_ || !EffectsReadAlphaOnly()) return Repaint();
+  if (!visible_ || updateCount_ > 0) return;
+  IvxScene* scene = Scene();
+  if (!scene || scene->GetUpdateLocked() || !IsAbsoluteVisible()) return;
+  scene->AddUpdateRect(ComputeUpdateRect(false));
+}
+
+bool TvxVisualObject::EffectsReadAlphaOnly() {
+  for (int i = 0; i < ChildrenCount(); ++i) {
+    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
+    if (effect && effect->Enabled() && !effect->ReadsAlphaOnly()) return false;
+  }
+  return true;
 }
 
 void TvxVisualObject::BeginUpdate() {

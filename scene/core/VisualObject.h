@@ -122,6 +122,9 @@ class TvxVisualObject : public TvxObject {
   void Realign() override;
   // Hands the update rectangle to the scene as dirty.
   void Repaint() override;
+  // Repaints after a change of colours alone that kept the object's alpha: effects that read
+  // only alpha (glows, shadows) keep their results, so only the object's own area is drawn.
+  void RepaintColours();
 
   // Like ObjectAtPoint, but only an object whose DragOver accepts `data`.
   TvxVisualObject* DropTargetAtPoint(const TvxPoint& p, const TvxDragObject& data);
@@ -270,6 +273,8 @@ class TvxVisualObject : public TvxObject {
   void PositionChanged(TObject*);
   void RebuildLocalMatrix();
   void InvalidateUpdateRects();
+  TvxRect ComputeUpdateRect(bool withEffects);
+  bool EffectsReadAlphaOnly();
   void InvalidateEnabled();
   void InvalidateEffectCachesUp();
   void SetCanvasTree(TvxCanvas* canvas);

@@ -50,6 +50,8 @@ class TvxBlurRectangle : public TvxRectangle {
 
  protected:
   void ShapeChanged() override;
+  // The cached blur holds the colours too.
+  void ColoursChanged() override { ShapeChanged(); }
 
  private:
   float softness_ = 0.3f;
@@ -69,6 +71,8 @@ class TvxBlurRoundRect : public TvxRoundRect {
 
  protected:
   void ShapeChanged() override;
+  // The cached blur holds the colours too.
+  void ColoursChanged() override { ShapeChanged(); }
 
  private:
   float softness_ = 0.3f;

@@ -232,6 +232,7 @@ void TvxBrush::SetStyle(TvxBrushStyle value) {
 
 void TvxBrush::SetColor(TvxColor value) {
   if (value == color_) return;
+  keepsAlpha_ = style_ == vxBrushSolid && (value >> 24) == (color_ >> 24);
   color_ = value;
   if (style_ == vxBrushGradient && gradient_->Points()->Count() > 0) {
     assigning_ = true;
@@ -239,6 +240,7 @@ void TvxBrush::SetColor(TvxColor value) {
     assigning_ = false;
   }
   Changed();
+  keepsAlpha_ = false;
 }
 
 std::string TvxBrush::ColorText() const {

@@ -178,6 +178,9 @@ class TvxBrush : public TPersistent {
   bool VisualStored() const { return style_ == vxBrushVisual; }
 
   TNotifyEvent OnChange;
+  // True while OnChange reports a new solid colour of the same alpha: what the brush covers
+  // and how opaquely stays the same.
+  bool ChangeKeepsAlpha() const { return keepsAlpha_; }
 
  private:
   void Changed();
@@ -191,6 +194,7 @@ class TvxBrush : public TPersistent {
   std::unique_ptr<TvxBrushResource> resource_;
   std::unique_ptr<TvxVisual> visual_;
   bool assigning_ = false;
+  bool keepsAlpha_ = false;
 };
 
 // A named brush among the style resources.

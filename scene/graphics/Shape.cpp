@@ -50,6 +50,19 @@ void TvxShape::ShapeChanged() {
   Repaint();
 }
 
+void TvxShape::ColoursChanged() {
+  InvalidateEffectCache();
+  RepaintColours();
+}
+
+void TvxShape::BrushChanged(TObject* sender) {
+  if (static_cast<const TvxBrush*>(sender)->ChangeKeepsAlpha()) {
+    ColoursChanged();
+  } else {
+    ShapeChanged();
+  }
+}
+
 TvxRect TvxShape::GetShapeRect() {
   TvxRect r = GetLocalRect();
   if (stroke_->Style() != vxBrushNone) InflateRect(r, -strokeThickness_ / 2, -strokeThickness_ / 2);

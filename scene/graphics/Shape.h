@@ -51,9 +51,11 @@ class TvxShape : public TvxVisualObject {
 
   // Something that changes the look: the effect result is stale and the area repaints.
   virtual void ShapeChanged();
+  // A brush took another colour of the same alpha.
+  virtual void ColoursChanged();
 
  private:
-  void BrushChanged(TObject*) { ShapeChanged(); }
+  void BrushChanged(TObject* sender);
 
   std::unique_ptr<TvxBrush> fill_;
   std::unique_ptr<TvxBrush> stroke_;

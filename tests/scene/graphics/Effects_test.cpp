@@ -7,6 +7,8 @@
 #include "GraphicsFakes.h"
 #include "platform/component/ObjectWriter.h"
 #include "scene/graphics/Bitmap.h"
+#include "scene/graphics/Rectangles.h"
+#include "tests/scene/SceneStub.h"
 
 namespace {
 
@@ -211,6 +213,49 @@ TEST_F(EffectPixels, BevelLightsOneSideAndShadesTheOther) {
   EXPECT_LT(red(23, 23), 0x80u);  // turned away
   EXPECT_EQ(red(15, 15), 0x80u);  // flat middle
   EXPECT_EQ(At(1, 1), 0u);        // nothing added outside
+}
+
+}  // namespace
+
+namespace {
+
+// What a shape under effects asks the scene to repaint when only its colour changes.
+class ColourRepaint : public testing::Test {
+ protected:
+  ColourRepaint() {
+    shape_.SetBounds(100, 100, 50, 20);
+    shape_.Fill()->SetColor(0xFFE0E0E0);
+    scene_.SetRoot(&shape_);
+  }
+
+  template <class E>
+  void Add() {
+    auto* effect = new E(&shape_);
+    effect->SetParent(&shape_);
+  }
+  TvxRect RepaintedAfter(TvxColor colour) {
+    scene_.updates.clear();
+    shape_.Fill()->SetColor(colour);
+    return scene_.updates.size() == 1 ? scene_.updates[0] : TvxRect{};
+  }
+
+  TvxRectangle shape_{nullptr};  // outlives the scene, which lets go of it
+  TSceneStub scene_;
+};
+
+TEST_F(ColourRepaint, AGlowKeepsItsHaloSoOnlyTheObjectIsRepainted) {
+  Add<TvxGlowEffect>();
+  ExpectRect(RepaintedAfter(0xFFFA1717), {100, 100, 150, 120});
+  // Another alpha changes the halo too.
+  const TvxRect faded = RepaintedAfter(0x80FA1717);
+  EXPECT_LT(faded.Left, 100);
+  EXPECT_GT(faded.Right, 150);
+}
+
+TEST_F(ColourRepaint, EffectsThatUseTheColoursRepaintTheirWholeArea) {
+  Add<TvxGlowEffect>();
+  Add<TvxReflectionEffect>();
+  EXPECT_GT(RepaintedAfter(0xFFFA1717).Bottom, 120);
 }
 
 }  // namespace
