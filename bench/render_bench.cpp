@@ -89,10 +89,13 @@ class TSprite {
     time_->SetText(u"00:00:" + std::u16string(second));
   }
 
-  // The warning's change: the time's colour steps on, its shape stays.
-  void Flash() {
+  // The warning's change: the time's colour steps on, its shape stays. Returns the area the
+  // time asks the scene to repaint.
+  TvxRect Flash() {
     ticks_ = (ticks_ + 1) % 30;
+    scene_.updates.clear();
     time_->Fill()->SetColor(InterpolateColor(0xFFFA1717, 0xFFE0E0E0, float(ticks_) / 30));
+    return scene_.updates.empty() ? TvxRect{} : scene_.updates.back();
   }
 
   TvxRect WholeArea() const { return {0, 0, 479, 195}; }
@@ -156,10 +159,7 @@ void TimeTextRepaint(benchmark::State& state) {
 void FlashRepaint(benchmark::State& state) {
   TSprite sprite(true);
   sprite.Draw(sprite.WholeArea());
-  for (auto _ : state) {
-    sprite.Flash();
-    sprite.Draw(sprite.TimeArea());
-  }
+  for (auto _ : state) sprite.Draw(sprite.Flash());
 }
 
 BENCHMARK(FullRender)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
