@@ -463,18 +463,19 @@ bool TvxVisualObject::IsAbsoluteVisible() {
 // Repainting.
 
 void TvxVisualObject::Repaint() {
-  if (!visible_ || updateCount_ > 0) return;
-  IvxScene* scene = Scene();
-  if (!scene || scene->GetUpdateLocked() || !IsAbsoluteVisible()) return;
-  scene->AddUpdateRect(GetUpdateRect());
+  if (IvxScene* scene = SceneToRepaint()) scene->AddUpdateRect(GetUpdateRect());
 }
 
 void TvxVisualObject::RepaintColours() {
   if (!hasEffects_ || !EffectsReadAlphaOnly()) return Repaint();
-  if (!visible_ || updateCount_ > 0) return;
+  if (IvxScene* scene = SceneToRepaint()) scene->AddUpdateRect(ComputeUpdateRect(false));
+}
+
+IvxScene* TvxVisualObject::SceneToRepaint() {
+  if (!visible_ || updateCount_ > 0) return nullptr;
   IvxScene* scene = Scene();
-  if (!scene || scene->GetUpdateLocked() || !IsAbsoluteVisible()) return;
-  scene->AddUpdateRect(ComputeUpdateRect(false));
+  if (!scene || scene->GetUpdateLocked() || !IsAbsoluteVisible()) return nullptr;
+  return scene;
 }
 
 bool TvxVisualObject::EffectsReadAlphaOnly() {

@@ -274,6 +274,8 @@ class TvxVisualObject : public TvxObject {
   void RebuildLocalMatrix();
   void InvalidateUpdateRects();
   TvxRect ComputeUpdateRect(bool withEffects);
+  // The scene when a repaint may be asked of it now, else null.
+  IvxScene* SceneToRepaint();
   bool EffectsReadAlphaOnly();
   void InvalidateEnabled();
   void InvalidateEffectCachesUp();
