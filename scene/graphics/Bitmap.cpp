@@ -12,10 +12,6 @@
 
 namespace {
 
-// Larger sizes (from bad data or runaway layout) leave the bitmap empty instead of exhausting
-// memory: 8192 x 8192 pixels, 256 MiB.
-constexpr uint64_t kMaxPixels = uint64_t(1) << 26;
-
 // A float edge as a pixel index within [low, high]; NaN counts as low.
 int PixelEdge(double value, int low, int high) {
   if (!(value >= low)) return low;
@@ -61,7 +57,7 @@ TvxColor* TvxBitmap::Scanline(int row) {
 void TvxBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (uint64_t(width) * uint64_t(height) > kMaxPixels) width = height = 0;
+  if (uint64_t(width) * uint64_t(height) > MaxBitmapPixels) width = height = 0;
   if (width == width_ && height == height_ && pixels_.size() == size_t(width) * size_t(height))
     return;
   width_ = width;

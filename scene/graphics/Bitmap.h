@@ -21,6 +21,10 @@
 class TvxCanvas;
 class TvxBitmapObject;
 
+// The most pixels a bitmap holds (8192 x 8192, 256 MiB). Larger sizes, from bad data or runaway
+// layout, leave it empty instead of exhausting memory.
+inline constexpr uint64_t MaxBitmapPixels = uint64_t(1) << 26;
+
 // What a backend keeps over a bitmap's pixels (its wrapped image); dropped whenever the
 // pixels reallocate and when the bitmap goes.
 class TvxBitmapHandle {

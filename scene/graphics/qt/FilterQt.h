@@ -22,6 +22,7 @@ class TvxFilterQt : public TvxFilter {
 
  private:
   // Copies a premultiplied image into the bitmap; false (bitmap untouched) for a null image.
+  // TvxQtImage hands over no image larger than a bitmap holds.
   static bool Store(const QImage& image, TvxBitmap& bitmap);
   // Encodes for a MIME type; false when Qt has no writer for it.
   static bool Encode(const TvxBitmap& bitmap, const std::string& mimeType,

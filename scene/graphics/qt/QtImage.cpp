@@ -10,8 +10,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "scene/graphics/Bitmap.h"
+
+bool TvxQtImage::FitsBitmap(int width, int height) {
+  return width > 0 && height > 0 && uint64_t(width) * uint64_t(height) <= MaxBitmapPixels;
+}
+
 QImage TvxQtImage::Premultiplied(QImage image) {
-  if (image.isNull() || image.width() <= 0 || image.height() <= 0) return {};
+  if (image.isNull() || !FitsBitmap(image.width(), image.height())) return {};
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -91,7 +97,7 @@ QImage TvxQtImage::DecodeFileScaled(const std::string& fileName, QSize size, boo
 }
 
 QImage TvxQtImage::Rotated(const QImage& image, float degrees) {
-  if (image.isNull()) return {};
+  if (image.isNull() || !std::isfinite(degrees)) return image;
   if (degrees != std::trunc(degrees) || std::fmod(degrees, 90.0f) != 0) {
     return RotatedFree(image, degrees);
   }
@@ -107,6 +113,8 @@ QImage TvxQtImage::RotatedFree(const QImage& image, float degrees) {
   const QRectF box = turn.mapRect(QRectF(image.rect()));
   const int width = std::max(1, int(std::lround(box.width())));
   const int height = std::max(1, int(std::lround(box.height())));
+  // Refused before the turned image is allocated.
+  if (!FitsBitmap(width, height)) return {};
   QImage result(width, height, QImage::Format_ARGB32_Premultiplied);
   result.fill(Qt::transparent);
   QPainter painter(&result);

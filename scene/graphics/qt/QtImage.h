@@ -1,8 +1,8 @@
 #pragma once
 
 // Decoding and encoding through Qt's image plugins. Decoded images are always 32-bit
-// premultiplied ARGB (the engine bitmap's pixel layout); anything unreadable, truncated or
-// empty decodes to a null image.
+// premultiplied ARGB (the engine bitmap's pixel layout); anything unreadable, truncated,
+// empty or larger than a bitmap holds decodes to a null image.
 
 #include <QByteArray>
 #include <QImage>
@@ -23,13 +23,15 @@ class TvxQtImage {
   // for JPEG), else the decoded image is scaled smoothly.
   static QImage DecodeFileScaled(const std::string& fileName, QSize size, bool decoderScaling);
   // Turned clockwise by `degrees`; quarter turns are exact, other angles are drawn through the
-  // rotation into the bounding box of the turned image.
+  // rotation into the bounding box of the turned image. An angle that is not finite turns
+  // nothing.
   static QImage Rotated(const QImage& image, float degrees);
   // Encodes with the Qt writer of `format` ("png", "jpeg", "bmp", "tiff"); false (and `out`
   // untouched) when there is no such writer or writing fails. `quality` < 0: the default.
   static bool Encode(const QImage& image, const QByteArray& format, int quality, QByteArray& out);
 
  private:
+  static bool FitsBitmap(int width, int height);
   static QImage Premultiplied(QImage image);
   static std::vector<uint8_t> ReadFile(const std::string& fileName);
   // False for data cut short that a decoder would still turn into a partial image.

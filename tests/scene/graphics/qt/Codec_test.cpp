@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QImageWriter>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -142,6 +144,47 @@ TEST_F(Codec, FreeAnglesFillTheBoundingBox) {
   EXPECT_EQ(turned.Height(), 21);
   EXPECT_EQ(turned.Pixels()[10 * 21 + 10], 0xFFFF0000u);
   EXPECT_EQ(turned.Pixels()[0], 0u);
+}
+
+TEST_F(Codec, AnglesThatAreNoNumberTurnNothing) {
+  TvxBitmap source, loaded;
+  MakeSample(source, false);
+  ASSERT_TRUE(codec.SaveToFile(File("n.png"), source, ""));
+  for (float angle : {std::nanf(""), HUGE_VALF, -HUGE_VALF}) {
+    ASSERT_TRUE(codec.LoadFromFile(File("n.png"), loaded, angle)) << angle;
+    ASSERT_EQ(loaded.Width(), 5) << angle;
+    ASSERT_EQ(loaded.Height(), 3) << angle;
+    EXPECT_EQ(loaded.Pixels()[7], source.Pixels()[7]) << angle;
+  }
+}
+
+// A thin line turned by 45 degrees needs a bounding box far beyond what a bitmap holds.
+TEST_F(Codec, TurnsNoBitmapCanHoldLoadNothing) {
+  TvxBitmap line(20000, 1), bitmap(2, 2);
+  line.Clear(0xFFFF0000);
+  ASSERT_TRUE(codec.SaveToFile(File("line.png"), line, ""));
+  bitmap.Pixels()[0] = 0x01020304;
+  EXPECT_FALSE(codec.LoadFromFile(File("line.png"), bitmap, 45));
+  EXPECT_EQ(bitmap.Width(), 2);
+  EXPECT_EQ(bitmap.Pixels()[0], 0x01020304u);
+  EXPECT_TRUE(codec.LoadFromFile(File("line.png"), bitmap, 90));
+  EXPECT_EQ(bitmap.Height(), 20000);
+}
+
+// Qt's own size limit can be lifted from the environment; the bitmap's still holds.
+TEST_F(Codec, ImagesBeyondTheBitmapLimitLoadNothing) {
+  QImage huge(8200, 8200, QImage::Format_Mono);
+  huge.fill(0);
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(QImageWriter(&buffer, "png").write(huge));
+  const int limit = QImageReader::allocationLimit();
+  QImageReader::setAllocationLimit(0);
+  TvxBitmap bitmap(2, 2);
+  EXPECT_FALSE(Decode(std::vector<uint8_t>(data.begin(), data.end()), bitmap));
+  QImageReader::setAllocationLimit(limit);
+  EXPECT_EQ(bitmap.Width(), 2);
 }
 
 TEST_F(Codec, ThumbnailsFitAndNeverEnlarge) {
