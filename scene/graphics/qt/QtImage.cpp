@@ -69,7 +69,8 @@ bool TvxQtImage::BmpComplete(std::span<const uint8_t> bytes) {
   const int64_t height = int32_t(u32(22));
   const int64_t bitsPerPixel = uint32_t(bytes[28]) | uint32_t(bytes[29]) << 8;
   const int64_t stride = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
-  return int64_t(u32(10)) + stride * std::abs(height) <= int64_t(bytes.size());
+  // In floating point: a header may claim more rows than any integer product can count.
+  return double(u32(10)) + double(stride) * double(std::abs(height)) <= double(bytes.size());
 }
 
 QImage TvxQtImage::DecodeFile(const std::string& fileName) {

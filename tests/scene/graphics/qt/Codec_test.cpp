@@ -272,6 +272,20 @@ TEST_P(DamagedImages, RandomByteFlipsAreSafe) {
 INSTANTIATE_TEST_SUITE_P(Formats, DamagedImages,
                          testing::Values("png", "jpeg", "bmp", "tiff", "gif", "ico"));
 
+TEST_F(Codec, BmpHeadersClaimingHugeSizesLoadNothing) {
+  std::vector<uint8_t> bytes = QtEncoded("bmp");
+  const auto put = [&bytes](size_t at, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
+  };
+  put(18, 0x7FFFFFFF, 4);  // width
+  put(22, 0x80000000, 4);  // height, top-down
+  put(28, 0xFFFF, 2);      // bits per pixel
+  put(30, 0, 4);           // uncompressed
+  TvxBitmap bitmap(1, 1);
+  EXPECT_FALSE(Decode(bytes, bitmap));
+  EXPECT_EQ(bitmap.Width(), 1);
+}
+
 TEST_F(Codec, GarbageAndEmptyDataLoadNothing) {
   TvxBitmap bitmap;
   EXPECT_FALSE(Decode({}, bitmap));
