@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/component/FormText.h"
+#include "platform/component/ObjectReader.h"
 #include "scene/core/ObjectText.h"
 #include "scene/core/Position.h"
 #include "scene/core/Registration.h"
@@ -66,6 +68,33 @@ TEST_F(ObjectTree, AddingMovesAndNeverDuplicates) {
   child->SetParent(nullptr);
   EXPECT_EQ(child->Parent(), nullptr);
   EXPECT_EQ(b->Children(0), nullptr);
+}
+
+TEST_F(ObjectTree, AnObjectNeverGoesUnderItsOwnDescendant) {
+  TvxObject* root = Make(nullptr);
+  TvxObject* child = Make(root);
+  TvxObject* grandchild = Make(child);
+  child->SetParent(grandchild);
+  grandchild->AddObject(root);
+  child->AddObject(child);
+  EXPECT_EQ(child->Parent(), root);
+  EXPECT_EQ(root->Parent(), nullptr);
+  EXPECT_EQ(grandchild->ChildrenCount(), 0);
+  EXPECT_EQ(child->ChildrenCount(), 1);
+
+  // Form data may name a descendant as an object's parent; the tree keeps its shape.
+  auto* form = new TvxObject(&owner_);
+  TObjectReader().ReadInto(*form, ReadFormText("object A: TvxObject\n"
+                                               "  object B: TvxObject\n"
+                                               "    Parent = C\n"
+                                               "    object C: TvxObject\n"
+                                               "    end\n"
+                                               "  end\n"
+                                               "end\n"));
+  ASSERT_EQ(form->ChildrenCount(), 1);
+  TvxObject* b = form->Children(0);
+  ASSERT_EQ(b->ChildrenCount(), 1);
+  EXPECT_EQ(b->Children(0)->Name(), "C");
 }
 
 TEST_F(ObjectTree, IndexesFollowReordering) {
