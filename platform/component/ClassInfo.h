@@ -7,6 +7,7 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,6 +60,7 @@ struct TPropInfo {
 
   int64_t defaultOrdinal = 0;
   double defaultFloat = 0;
+  double largestFloat = std::numeric_limits<double>::max();  // Float: what its type can hold
   std::string defaultString;
   std::u16string defaultWide;
 

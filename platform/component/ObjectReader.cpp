@@ -31,17 +31,23 @@ int64_t Ordinal(const TFormValue& value) {
   return value.integer;
 }
 
-double Number(const TFormValue& value) {
-  if (value.type == TValueType::Extended) {
-    const long double v = ExtendedToLongDouble(value.extended);
-    if (!std::isfinite(v)) throw EReadError("invalid number");
-    return double(v);
-  }
-  return double(Ordinal(value));
+// A number the property can hold: an 80-bit value beyond its type would arrive as infinity.
+double Number(const TFormValue& value, double largest) {
+  if (value.type != TValueType::Extended) return double(Ordinal(value));
+  const long double v = ExtendedToLongDouble(value.extended);
+  if (!std::isfinite(v)) throw EReadError("invalid number");
+  if (std::fabs(v) > largest) throw EReadError("number out of range");
+  return double(v);
 }
 
 int64_t EnumValue(const TEnumInfo& names, const TFormValue& value) {
-  if (value.type != TValueType::Ident) return Ordinal(value);
+  if (value.type != TValueType::Ident) {
+    // An ordinal beyond the names would leave the property holding no value of its type.
+    const int64_t ordinal = Ordinal(value);
+    if (ordinal < 0 || ordinal >= int64_t(names.names.size()))
+      throw EReadError("value out of range");
+    return ordinal;
+  }
   const int index = names.Find(value.text);
   if (index < 0) throw EReadError("unknown value " + value.text);
   return index;
@@ -134,22 +140,26 @@ void TObjectReader::ReadProperties(TComponent& component, const std::vector<TFor
 }
 
 void TObjectReader::ReadProperty(TComponent& component, const TFormProperty& prop) {
-  TObject* target = &component;
+  if (!ApplyPath(component, prop) && !component.KeepUnknownProperty(prop))
+    throw EReadError("unknown property");
+}
+
+bool TObjectReader::ApplyPath(TObject& start, const TFormProperty& prop) {
+  TObject* target = &start;
   std::string_view path = prop.name;
   for (size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.')) {
     const TPropInfo* info = target->ClassType().FindProp(path.substr(0, dot));
     target = info && info->kind == TPropKind::Object ? info->getObject(*target) : nullptr;
-    if (!target) break;
+    if (!target) return false;
     path.remove_prefix(dot + 1);
   }
-  if (target) {
-    DefinedPropertyReader filer(path, prop.value);
-    target->DefineProperties(filer);
-    if (filer.handled()) return;
-    if (const TPropInfo* info = target->ClassType().FindProp(path))
-      return Apply(*target, *info, prop.value);
-  }
-  if (!component.KeepUnknownProperty(prop)) throw EReadError("unknown property");
+  DefinedPropertyReader filer(path, prop.value);
+  target->DefineProperties(filer);
+  if (filer.handled()) return true;
+  const TPropInfo* info = target->ClassType().FindProp(path);
+  if (!info) return false;
+  Apply(*target, *info, prop.value);
+  return true;
 }
 
 void TObjectReader::Apply(TObject& target, const TPropInfo& info, const TFormValue& value) {
@@ -165,7 +175,7 @@ void TObjectReader::Apply(TObject& target, const TPropInfo& info, const TFormVal
     case TPropKind::Set:
       return info.setOrdinal(target, SetValue(*info.names, value));
     case TPropKind::Float:
-      return info.setFloat(target, Number(value));
+      return info.setFloat(target, Number(value, info.largestFloat));
     case TPropKind::String:
       return info.setString(target, FormValueText(value));
     case TPropKind::WString:
@@ -173,11 +183,10 @@ void TObjectReader::Apply(TObject& target, const TPropInfo& info, const TFormVal
     case TPropKind::Object: {
       auto* collection = dynamic_cast<TCollection*>(info.getObject(target));
       if (!collection) throw EReadError("value for an object property");
+      // Items take the same dotted paths and extra stored properties the writer gives them.
       return ReadCollection(*collection, value, [this](TObject& item, const TFormProperty& prop) {
-        const TPropInfo* itemInfo = item.ClassType().FindProp(prop.name);
-        if (!itemInfo) return Error("unknown item property " + prop.name);
         try {
-          Apply(item, *itemInfo, prop.value);
+          if (!ApplyPath(item, prop)) Error("unknown item property " + prop.name);
         } catch (const Exception& e) {
           Error(prop.name + ": " + e.what());
         }

@@ -34,6 +34,9 @@ class TObjectReader {
   void ReadComponent(const TFormObject& form, TComponent* parent);
   void ReadProperties(TComponent& component, const std::vector<TFormProperty>& props);
   void ReadProperty(TComponent& component, const TFormProperty& prop);
+  // Follows the property's dotted path from `start` and applies the value; false when nothing
+  // on the path takes it.
+  bool ApplyPath(TObject& start, const TFormProperty& prop);
   void Apply(TObject& target, const TPropInfo& info, const TFormValue& value);
   void ResolveFixups();
   void Error(const std::string& message) { errors_.push_back(message); }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <type_traits>
 
@@ -84,6 +85,8 @@ class TPublisher {
   TPublisher& Float(const char* name, G get, S set = nullptr, double def = 0) {
     TPropInfo& prop = Add(name, TPropKind::Float);
     prop.defaultFloat = def;
+    prop.largestFloat =
+        std::numeric_limits<std::remove_cvref_t<std::invoke_result_t<G, const C&>>>::max();
     prop.getFloat = [get](const TObject& o) { return double(std::invoke(get, Self(o))); };
     prop.setFloat = [get, set](TObject& o, double v) { Put(Self(o), get, set, v); };
     return *this;

@@ -96,8 +96,15 @@ void TvxObject::LeaveCurrentPlace() {
   }
 }
 
+bool TvxObject::IsSelfOrAncestorOf(const TvxObject* object) const {
+  for (; object; object = object->parent_)
+    if (object == this) return true;
+  return false;
+}
+
 void TvxObject::SetParent(TvxObject* value) {
-  if (value == parent_) return;
+  // Under its own descendant the object would close a loop that no walk of the tree leaves.
+  if (value == parent_ || IsSelfOrAncestorOf(value)) return;
   LeaveCurrentPlace();
   if (value) {
     value->AddObject(this);
@@ -107,7 +114,7 @@ void TvxObject::SetParent(TvxObject* value) {
 }
 
 void TvxObject::AddObject(TvxObject* object) {
-  if (!object || object == this) return;
+  if (!object || object->IsSelfOrAncestorOf(this)) return;
   if (object->parent_) object->SetParent(nullptr);
   if (std::find(children_.begin(), children_.end(), object) != children_.end()) return;
   if (children_.capacity() == 0) children_.reserve(10);

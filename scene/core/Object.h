@@ -142,6 +142,7 @@ class TvxObject : public TComponent {
 
  private:
   void LeaveCurrentPlace();
+  bool IsSelfOrAncestorOf(const TvxObject* object) const;
   void Unregister();
 
   bool stored_ = true;

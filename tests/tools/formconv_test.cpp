@@ -59,6 +59,22 @@ TEST_F(FormconvTest, ConvertsBothWays) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 5);
 }
 
+// Every form among the resources, text -> binary -> text -> binary, gives the same bytes.
+TEST_F(FormconvTest, ResourceFormsRoundTripByteForByte) {
+  int forms = 0;
+  for (const auto& entry :
+       fs::recursive_directory_iterator(fs::path(LC_SOURCE_DIR) / "resources")) {
+    if (entry.path().extension() != ".form") continue;
+    ++forms;
+    const std::string source = entry.path().string();
+    ASSERT_EQ(Run("--to-binary " + source + " " + File("1.bin").string()), 0) << stderr_;
+    ASSERT_EQ(Run("--to-text " + File("1.bin").string() + " " + File("1.txt").string()), 0);
+    ASSERT_EQ(Run("--to-binary " + File("1.txt").string() + " " + File("2.bin").string()), 0);
+    EXPECT_EQ(Read(File("2.bin")), Read(File("1.bin"))) << source;
+  }
+  EXPECT_GE(forms, 4);
+}
+
 TEST_F(FormconvTest, BrokenInputWritesNothing) {
   const std::pair<std::string, std::string> cases[] = {
       {"object T\n  P = 'open\nend\n", ": 2: unterminated string\n"},

@@ -42,10 +42,13 @@ class TStop : public TCollectionItem {
   using TCollectionItem::TCollectionItem;
   float offset = 0;
   std::string color;
+  TPoint2 at;
+  TPoint2* At() const { return const_cast<TPoint2*>(&at); }
 };
 LC_PUBLISH(TStop) {
   p.Float("Offset", &TStop::offset);
   p.String("Color", &TStop::color);
+  p.Object("At", &TStop::At);
 }
 
 class TThing : public TComponent {
@@ -166,7 +169,8 @@ TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   stops.items.resize(2);
   stops.items[0].props = {Prop("Offset", TFormValue::Float(0.25)),
                           Prop("Color", TFormValue::String("red"))};
-  stops.items[1].props = {Prop("Offset", TFormValue::Integer(1))};
+  stops.items[1].props = {Prop("Offset", TFormValue::Integer(1)),
+                          Prop("At.Pair", TFormValue::Integer(102))};
   form.props = {Prop("Count", TFormValue::Integer(40000)),
                 Prop("Visible", TFormValue::Bool(false)),
                 Prop("Shade", TFormValue::Ident("shdeep")),
@@ -193,6 +197,7 @@ TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   ASSERT_EQ(thing.stops.Count(), 2);
   EXPECT_EQ(static_cast<TStop*>(thing.stops.Item(0))->color, "red");
   EXPECT_EQ(static_cast<TStop*>(thing.stops.Item(1))->offset, 1.f);
+  EXPECT_EQ(static_cast<TStop*>(thing.stops.Item(1))->at.y, 2.f);
   thing.onClick(&thing);
   EXPECT_EQ(thing.clicks, 1);
   EXPECT_FALSE(thing.HasState(csLoading | csReading));
@@ -202,18 +207,22 @@ TEST_F(ComponentModel, ReaderSkipsWhatItCannotApplyAndReadsTheRest) {
   TFormObject form;
   form.className = "TThing";
   form.props = {
-      Prop("Count", TFormValue::String("x")),     Prop("Shade", TFormValue::Ident("shPurple")),
-      Prop("Nothing", TFormValue::Integer(1)),    Prop("Point.Nothing", TFormValue::Integer(1)),
+      Prop("Count", TFormValue::String("x")), Prop("Shade", TFormValue::Ident("shPurple")),
+      Prop("Nothing", TFormValue::Integer(1)), Prop("Point.Nothing", TFormValue::Integer(1)),
       Prop("OnClick", TFormValue::Ident("Nope")), Prop("Link", TFormValue::Ident("Missing")),
-      Prop("Width", TFormValue::Float(2))};
+      Prop("Width", TFormValue::Float(2)),
+      // An ordinal no value name stands for, a number no float holds.
+      Prop("Shade", TFormValue::Integer(3)), Prop("Shade", TFormValue::Integer(-1)),
+      Prop("Width", TFormValue::Float(1e300L))};
   TFormObject child;
   child.className = "TNoSuchClass";
   form.children.push_back(child);
   TThing thing(nullptr);
   TObjectReader reader;
   reader.ReadInto(thing, form);
-  EXPECT_EQ(reader.Errors().size(), 7u);
+  EXPECT_EQ(reader.Errors().size(), 10u);
   EXPECT_EQ(thing.width, 2.f);
+  EXPECT_EQ(thing.shade, shLight);
   EXPECT_EQ(thing.count, 0);
   EXPECT_EQ(thing.ComponentCount(), 0);
 }
@@ -256,7 +265,7 @@ TEST_F(ComponentModel, WriterStoresOnlyWhatDiffersFromTheDefault) {
   root.width = 0.5f;
   root.caption = "关机";
   root.point.x = 1;
-  root.stops.Add();
+  static_cast<TStop*>(root.stops.Add())->at.x = 3;  // items write sub-objects as paths
   auto* child = new TThing(&root);
   child->SetName("Kid");
   child->SetLink(&root);  // not owned by the root: no name to write it by

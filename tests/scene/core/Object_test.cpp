@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/component/FormText.h"
+#include "platform/component/ObjectReader.h"
 #include "scene/core/ObjectText.h"
 #include "scene/core/Position.h"
 #include "scene/core/Registration.h"
@@ -16,6 +18,7 @@ class TTestVisual : public TvxObject {
  public:
   explicit TTestVisual(TComponent* owner) : TvxObject(owner) { SetVisual(); }
   TvxPosition* Position() const { return &position_; }
+  void Clicked(TObject*) {}
   int realigns = 0;
 
  protected:
@@ -26,6 +29,7 @@ class TTestVisual : public TvxObject {
 };
 LC_PUBLISH(TTestVisual) {
   p.Object("Position", &TTestVisual::Position);
+  p.Method("Clicked", &TTestVisual::Clicked);
 }
 
 class TTestControl : public TvxObject {
@@ -36,6 +40,16 @@ class TTestControl : public TvxObject {
   bool IsControl() const override { return true; }
 };
 LC_PUBLISH(TTestControl) {}
+
+// A content holder: what is placed in it streams as its holder's own children.
+class TTestContent : public TvxObject {
+  LC_CLASS(TTestContent, TvxObject)
+
+ public:
+  using TvxObject::TvxObject;
+  bool IsContent() const override { return true; }
+};
+LC_PUBLISH(TTestContent) {}
 
 class ObjectTree : public testing::Test {
  protected:
@@ -66,6 +80,33 @@ TEST_F(ObjectTree, AddingMovesAndNeverDuplicates) {
   child->SetParent(nullptr);
   EXPECT_EQ(child->Parent(), nullptr);
   EXPECT_EQ(b->Children(0), nullptr);
+}
+
+TEST_F(ObjectTree, AnObjectNeverGoesUnderItsOwnDescendant) {
+  TvxObject* root = Make(nullptr);
+  TvxObject* child = Make(root);
+  TvxObject* grandchild = Make(child);
+  child->SetParent(grandchild);
+  grandchild->AddObject(root);
+  child->AddObject(child);
+  EXPECT_EQ(child->Parent(), root);
+  EXPECT_EQ(root->Parent(), nullptr);
+  EXPECT_EQ(grandchild->ChildrenCount(), 0);
+  EXPECT_EQ(child->ChildrenCount(), 1);
+
+  // Form data may name a descendant as an object's parent; the tree keeps its shape.
+  auto* form = new TvxObject(&owner_);
+  TObjectReader().ReadInto(*form, ReadFormText("object A: TvxObject\n"
+                                               "  object B: TvxObject\n"
+                                               "    Parent = C\n"
+                                               "    object C: TvxObject\n"
+                                               "    end\n"
+                                               "  end\n"
+                                               "end\n"));
+  ASSERT_EQ(form->ChildrenCount(), 1);
+  TvxObject* b = form->Children(0);
+  ASSERT_EQ(b->ChildrenCount(), 1);
+  EXPECT_EQ(b->Children(0)->Name(), "C");
 }
 
 TEST_F(ObjectTree, IndexesFollowReordering) {
@@ -155,6 +196,28 @@ TEST_F(ObjectTree, CloneCopiesStoredChildrenWithoutNames) {
   EXPECT_EQ(copy->Children(0)->ClassName(), "TTestVisual");
 }
 
+TEST_F(ObjectTree, ContentChildrenAreWrittenAsTheirHoldersOwn) {
+  TvxObject* root = Make(nullptr);
+  auto* content = new TTestContent(&owner_);
+  root->AddObject(content);
+  TvxObject* inner = Make(content, "inner");
+  Make(content, "transient")->SetStored(false);
+  Make(root, "after");
+  EXPECT_EQ(ObjectToText(*root),
+            "object TvxObject\n"
+            "  object TvxObject\n"
+            "    ResourceName = 'inner'\n"
+            "  end\n"
+            "  object TTestContent\n"
+            "  end\n"
+            "  object TvxObject\n"
+            "    ResourceName = 'after'\n"
+            "  end\n"
+            "end\n");
+  EXPECT_EQ(inner->GetParentComponent(), root);
+  EXPECT_EQ(content->GetParentComponent(), root);
+}
+
 TEST_F(ObjectTree, FreeingAVisualForgetsItInItsHolders) {
   TvxVisual ref;
   int changes = 0;
@@ -237,6 +300,27 @@ TEST_F(ObjectTree, PlaceholdersReadAndWriteBackUnknownClasses) {
   EXPECT_EQ(ObjectToText(*object), text);
 }
 
+TEST_F(ObjectTree, EveryPaletteClassReadsAndWritesBackByName) {
+  const auto& palette = RegisteredCategories();
+  EXPECT_EQ(palette.size(), 181u);
+  EXPECT_EQ(palette.front().first, "Resources");
+  EXPECT_EQ(palette.back().second->name, "TvxHudTabControl");
+  for (const auto& [category, info] : palette) {
+    const std::string text = "object " + info->name + "\nend\n";
+    TMemoryStream stream(std::vector<uint8_t>(text.begin(), text.end()));
+    TvxObject* object = CreateObjectFromStream(&owner_, stream);
+    ASSERT_NE(object, nullptr) << info->name;
+    EXPECT_EQ(object->ClassName(), info->name);
+    // Built classes may store defaults of their own (a gradient's points); stand-ins add none.
+    if (FindClass(info->name)->placeholder) {
+      EXPECT_EQ(ObjectToText(*object), text);
+    }
+  }
+  for (const char* name : {"TvxBitmap", "TvxGradientPoint", "TvxWideStringList", "TvxResources",
+                           "TvxContent", "TvxCustomScene", "TvxStringColumn"})
+    EXPECT_NE(FindClass(name), nullptr) << name;
+}
+
 TEST_F(ObjectTree, ObjectAndMethodTextsOnlyReachLiveTargets) {
   TvxObject* object = Make(nullptr);
   const TVariant text = ObjectToVariant(object);
@@ -247,6 +331,12 @@ TEST_F(ObjectTree, ObjectAndMethodTextsOnlyReachLiveTargets) {
   delete object;
   EXPECT_EQ(VariantToObject(text), nullptr);
   EXPECT_EQ(VariantToMethod(std::string("vxmet0000000000000000")).code, nullptr);
+  auto* visual = new TTestVisual(&owner_);
+  const TMethod method{visual, TTestVisual::StaticClass().FindMethod("Clicked")};
+  const TVariant methodText = MethodToVariant(method);
+  EXPECT_TRUE(std::get<std::string>(methodText).starts_with("vxmet"));
+  EXPECT_EQ(VariantToMethod(methodText), method);
+  EXPECT_EQ(VariantToMethod(ObjectToVariant(visual)).code, nullptr);
 }
 
 }  // namespace
