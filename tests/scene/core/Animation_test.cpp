@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "AnimationFixture_support.h"
-#include "FakeScene_support.h"
 #include "platform/component/ObjectReader.h"
 #include "scene/core/AniThread.h"
 #include "scene/core/FloatAnimation.h"
 #include "scene/core/VisualObject.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 

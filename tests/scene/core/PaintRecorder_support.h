@@ -10,7 +10,7 @@
 
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Backend.h"
-#include "scene/graphics/Canvas.h"
+#include "tests/scene/CanvasStub.h"
 
 struct TPaintCall {
   std::string name;  // "Save", "Restore", "Clip", "DrawRect", "DrawBitmap", "Paint:<tag>", ...
@@ -21,42 +21,22 @@ struct TPaintCall {
 };
 using TPaintLog = std::vector<TPaintCall>;
 
-class TLogCanvas : public TvxCanvas {
+class TLogCanvas : public TCanvasStub {
  public:
-  TLogCanvas(TPaintLog& log, int width, int height) : log_(log) { ResizeBuffer(width, height); }
-  TLogCanvas(TPaintLog& log, TvxBitmap& bitmap) : TvxCanvas(bitmap), log_(log) {}
+  TLogCanvas(TPaintLog& log, int width, int height) : TCanvasStub(width, height), log_(log) {}
+  TLogCanvas(TPaintLog& log, TvxBitmap& bitmap) : TCanvasStub(bitmap), log_(log) {}
 
   void Log(const std::string& name, const TvxRect& rect = {}, float opacity = 0);
 
-  void FlushBuffer(int, int, TvxDeviceContext) override {}
-  void FlushBufferRect(int, int, TvxDeviceContext, const TvxRect&) override {}
-  void FreeBuffer() override {}
   void Clear(TvxColor) override { Log("Clear"); }
   void ClearRect(const TvxRect& r, TvxColor) override { Log("ClearRect", r); }
-  void SetClipRects(std::span<const TvxRect>) override {}
   void IntersectClipRect(const TvxRect& r) override { Log("Clip", r); }
-  void ExcludeClipRect(const TvxRect&) override {}
-  void ResetClipRect() override {}
-  void DrawLine(const TvxPoint&, const TvxPoint&, float) override {}
   void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
     Log("FillRect", r, o);
   }
   void DrawRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override;
-  void FillEllipse(const TvxRect&, float) override {}
-  void DrawEllipse(const TvxRect&, float) override {}
-  bool PtInPath(const TvxPoint&, const TvxRect&, const TvxPathData&) override { return false; }
-  void FillPath(const TvxPathData&, const TvxRect&, float) override {}
-  void DrawPath(const TvxPathData&, const TvxRect&, float) override {}
   void DrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
     Log("DrawBitmap", dst, o);
-  }
-  void DrawThumbnail(TvxBitmap&, float, float) override {}
-  void FillText(const TvxRect&, const std::u16string&, bool, float, TvxTextAlign,
-                TvxTextAlign) override {}
-  void MeasureText(TvxRect&, const std::u16string&, bool, TvxTextAlign, TvxTextAlign) override {}
-  bool TextToPath(TvxPathData&, const TvxRect&, const std::u16string&, bool, TvxTextAlign,
-                  TvxTextAlign) override {
-    return false;
   }
 
   // Stroke colour and thickness of the last DrawRect.

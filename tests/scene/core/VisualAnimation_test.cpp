@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "AnimationFixture.h"
-#include "FakeScene_support.h"
 #include "scene/core/FloatAnimation.h"
 #include "scene/core/VisualObject.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeScene_support.h"
 #include "platform/MenuService.h"
 #include "platform/Menus.h"
 #include "platform/headless/HeadlessMenuService.h"
 #include "scene/core/Registration.h"
 #include "scene/core/VisualClasses.h"
 #include "scene/graphics/Effect.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 

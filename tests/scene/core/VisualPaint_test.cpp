@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FakeScene_support.h"
 #include "PaintRecorder_support.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Effect.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 
