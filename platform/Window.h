@@ -47,7 +47,7 @@ struct TWindowMessage {
   int wheelDelta = 0;  // 120 per notch, positive away from the user
   uint16_t key = 0;
   char16_t ch = 0;
-  std::u16string text;
+  std::u16string text = {};
 };
 
 // A frame of premultiplied 32-bit ARGB pixels, rows top to bottom.

@@ -34,67 +34,36 @@ void THeadlessWindow::Send(const TWindowMessage& message) {
   DispatchWindowMessage(*this, client_, message);
 }
 
+namespace {
+using Kind = TWindowMessage::Kind;
+}  // namespace
+
 void THeadlessWindow::MouseDown(float x, float y, TMouseButton button, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::MouseDown;
-  m.button = button;
-  m.shift = shift;
-  m.x = x;
-  m.y = y;
-  Send(m);
+  Send({.kind = Kind::MouseDown, .button = button, .shift = shift, .x = x, .y = y});
 }
 
 void THeadlessWindow::MouseUp(float x, float y, TMouseButton button, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::MouseUp;
-  m.button = button;
-  m.shift = shift;
-  m.x = x;
-  m.y = y;
-  Send(m);
+  Send({.kind = Kind::MouseUp, .button = button, .shift = shift, .x = x, .y = y});
 }
 
 void THeadlessWindow::MouseMove(float x, float y, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::MouseMove;
-  m.shift = shift;
-  m.x = x;
-  m.y = y;
-  Send(m);
+  Send({.kind = Kind::MouseMove, .shift = shift, .x = x, .y = y});
 }
 
 void THeadlessWindow::KeyDown(uint16_t key, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::KeyDown;
-  m.key = key;
-  m.shift = shift;
-  Send(m);
+  Send({.kind = Kind::KeyDown, .shift = shift, .key = key});
 }
 
 void THeadlessWindow::KeyUp(uint16_t key, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::KeyUp;
-  m.key = key;
-  m.shift = shift;
-  Send(m);
+  Send({.kind = Kind::KeyUp, .shift = shift, .key = key});
 }
 
 void THeadlessWindow::Char(char16_t ch, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::Char;
-  m.ch = ch;
-  m.shift = shift;
-  Send(m);
+  Send({.kind = Kind::Char, .shift = shift, .ch = ch});
 }
 
 void THeadlessWindow::Wheel(float x, float y, int delta, TShiftState shift) {
-  TWindowMessage m;
-  m.kind = TWindowMessage::Kind::Wheel;
-  m.x = x;
-  m.y = y;
-  m.wheelDelta = delta;
-  m.shift = shift;
-  Send(m);
+  Send({.kind = Kind::Wheel, .shift = shift, .x = x, .y = y, .wheelDelta = delta});
 }
 
 std::unique_ptr<INativeWindow> THeadlessWindowSystem::CreateWindow(IWindowClient& client) {
