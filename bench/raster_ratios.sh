@@ -3,16 +3,13 @@
 # QPainter's (target: at most 1.3). Repetitions run interleaved in random order and the
 # medians are compared, so that load from other processes falls on both sides alike.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bench=${1:-build/bin/raster_bench}
-"$bench" --benchmark_format=csv --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true \
-  --benchmark_report_aggregates_only=true 2>/dev/null |
-  awk -F, '
-    $1 ~ /_median"?$/ {
-      name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+REPETITIONS=9 "$(dirname "$0")/medians.sh" raster_bench --benchmark_enable_random_interleaving=true |
+  awk '
+    {
+      name = $1
       kind = (name ~ /^Ours/) ? "ours" : "plain"
       sub(/^(Ours|Plain)/, "", name)
-      time[name, kind] = $4
+      time[name, kind] = $2
       if (!(name in seen)) { seen[name] = 1; order[++count] = name }
     }
     END {

@@ -3,17 +3,9 @@
 # glow off (idle and running) and on (the last ten seconds): the median CPU time of each in
 # microseconds and the ratio partial / full.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" -j2 --target render_bench >/dev/null
-"$build/bin/render_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-  --benchmark_format=csv 2>/dev/null |
-  awk -F, '
-    $1 ~ /_median"?$/ {
-      name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
-      us[name] = $4   # CPU time, already in microseconds: wall time varies with load
-    }
+"$(dirname "$0")/medians.sh" render_bench |
+  awk '
+    { us[$1] = $2 }
     END {
       for (glow = 0; glow <= 1; ++glow) {
         full = us["FullRender/" glow]; part = us["TimeTextRepaint/" glow]
