@@ -83,46 +83,20 @@ void TvxBlurCache::Rebuild(const TvxShape& shape, int radius,
 // Blurred rectangle.
 
 TvxBlurRectangle::TvxBlurRectangle(TComponent* owner)
-    : TvxRectangle(owner, {.StrokeStyle = vxBrushNone}) {}
+    : TvxBlurred(owner, {.StrokeStyle = vxBrushNone}) {}
 
-void TvxBlurRectangle::SetSoftness(float value) {
-  if (value == softness_) return;
-  softness_ = value;
-  ShapeChanged();
-}
-
-void TvxBlurRectangle::ShapeChanged() {
-  cache_.Invalidate();
-  TvxRectangle::ShapeChanged();
-}
-
-void TvxBlurRectangle::Paint() {
-  cache_.Paint(*this, softness_, [this](TvxCanvas& canvas, const TvxRect& inner) {
-    canvas.FillRect(inner, XRadius(), YRadius(), Corners(), 1, CornerType());
-    canvas.DrawRect(inner, XRadius(), YRadius(), Corners(), 1, CornerType());
-  });
+void TvxBlurRectangle::DrawInner(TvxCanvas& canvas, const TvxRect& inner) {
+  canvas.FillRect(inner, XRadius(), YRadius(), Corners(), 1, CornerType());
+  canvas.DrawRect(inner, XRadius(), YRadius(), Corners(), 1, CornerType());
 }
 
 // Blurred rounded rectangle.
 
 TvxBlurRoundRect::TvxBlurRoundRect(TComponent* owner)
-    : TvxRoundRect(owner, {.StrokeStyle = vxBrushNone}) {}
+    : TvxBlurred(owner, {.StrokeStyle = vxBrushNone}) {}
 
-void TvxBlurRoundRect::SetSoftness(float value) {
-  if (value == softness_) return;
-  softness_ = value;
-  ShapeChanged();
-}
-
-void TvxBlurRoundRect::ShapeChanged() {
-  cache_.Invalidate();
-  TvxRoundRect::ShapeChanged();
-}
-
-void TvxBlurRoundRect::Paint() {
-  cache_.Paint(*this, softness_, [this](TvxCanvas& canvas, const TvxRect& inner) {
-    const float radius = RectHeight(inner) / 2;
-    canvas.FillRect(inner, radius, radius, Corners(), 1, vxCornerRound);
-    canvas.DrawRect(inner, radius, radius, Corners(), 1, vxCornerRound);
-  });
+void TvxBlurRoundRect::DrawInner(TvxCanvas& canvas, const TvxRect& inner) {
+  const float radius = RectHeight(inner) / 2;
+  canvas.FillRect(inner, radius, radius, Corners(), 1, vxCornerRound);
+  canvas.DrawRect(inner, radius, radius, Corners(), 1, vxCornerRound);
 }

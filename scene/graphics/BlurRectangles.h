@@ -37,19 +37,31 @@ class TvxBlurCache {
   bool stale_ = true;
 };
 
-class TvxBlurRectangle : public TvxRectangle {
-  LC_CLASS(TvxBlurRectangle, TvxRectangle)
-
+// The softness and the cached blur shared by the soft-edged shapes, which only say how their
+// shape is drawn into the inset rectangle.
+template <class Base>
+class TvxBlurred : public Base {
  public:
-  explicit TvxBlurRectangle(TComponent* owner);
-
   float Softness() const { return softness_; }
-  void SetSoftness(float value);
+  void SetSoftness(float value) {
+    if (value == softness_) return;
+    softness_ = value;
+    ShapeChanged();
+  }
 
-  void Paint() override;
+  void Paint() override {
+    cache_.Paint(*this, softness_,
+                 [this](TvxCanvas& canvas, const TvxRect& inner) { DrawInner(canvas, inner); });
+  }
 
  protected:
-  void ShapeChanged() override;
+  using Base::Base;
+
+  virtual void DrawInner(TvxCanvas& canvas, const TvxRect& inner) = 0;
+  void ShapeChanged() override {
+    cache_.Invalidate();
+    Base::ShapeChanged();
+  }
   // The cached blur holds the colours too.
   void ColoursChanged() override { ShapeChanged(); }
 
@@ -58,23 +70,22 @@ class TvxBlurRectangle : public TvxRectangle {
   TvxBlurCache cache_;
 };
 
-class TvxBlurRoundRect : public TvxRoundRect {
+class TvxBlurRectangle : public TvxBlurred<TvxRectangle> {
+  LC_CLASS(TvxBlurRectangle, TvxRectangle)
+
+ public:
+  explicit TvxBlurRectangle(TComponent* owner);
+
+ protected:
+  void DrawInner(TvxCanvas& canvas, const TvxRect& inner) override;
+};
+
+class TvxBlurRoundRect : public TvxBlurred<TvxRoundRect> {
   LC_CLASS(TvxBlurRoundRect, TvxRoundRect)
 
  public:
   explicit TvxBlurRoundRect(TComponent* owner);
 
-  float Softness() const { return softness_; }
-  void SetSoftness(float value);
-
-  void Paint() override;
-
  protected:
-  void ShapeChanged() override;
-  // The cached blur holds the colours too.
-  void ColoursChanged() override { ShapeChanged(); }
-
- private:
-  float softness_ = 0.3f;
-  TvxBlurCache cache_;
+  void DrawInner(TvxCanvas& canvas, const TvxRect& inner) override;
 };
