@@ -4,30 +4,8 @@
 
 #include "platform/Platform.h"
 
-// Hears of the main form's destruction, as the application is no component itself.
-class TApplication::TFormWatch : public TComponent {
- public:
-  explicit TFormWatch(TApplication& application) : TComponent(nullptr), application_(application) {}
-  void Notification(TComponent* component, TOperation operation) override {
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == application_.mainForm_)
-      application_.mainForm_ = nullptr;
-  }
-
- private:
-  TApplication& application_;
-};
-
-TApplication::TApplication() : formWatch_(std::make_unique<TFormWatch>(*this)) {}
-
-TApplication::~TApplication() {
-  SetMainForm(nullptr);
-}
-
 void TApplication::SetMainForm(TForm* form) {
-  if (mainForm_) mainForm_->RemoveFreeNotification(formWatch_.get());
   mainForm_ = form;
-  if (mainForm_) mainForm_->FreeNotification(formWatch_.get());
   minimized_ = false;
 }
 

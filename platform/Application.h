@@ -18,8 +18,7 @@ class TApplication {
  public:
   using THook = std::function<void()>;
 
-  TApplication();
-  ~TApplication();
+  TApplication() = default;
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
@@ -56,12 +55,9 @@ class TApplication {
   void HandleException(const std::exception& failure);
 
  private:
-  class TFormWatch;
-
   std::string title_;
   TIcon icon_;
-  TForm* mainForm_ = nullptr;
-  std::unique_ptr<TFormWatch> formWatch_;
+  TWeakRef<TForm> mainForm_;
   bool minimized_ = false;
   bool appWindowVisible_ = true;
   std::map<int, THook> hooks_;

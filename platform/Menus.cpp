@@ -88,9 +88,7 @@ TPopupMenu::~TPopupMenu() {
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {
   if (component == popupComponent_) return;
-  if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
   popupComponent_ = component;
-  if (popupComponent_) popupComponent_->FreeNotification(this);
 }
 
 void TPopupMenu::Popup(int x, int y) {
@@ -100,9 +98,4 @@ void TPopupMenu::Popup(int x, int y) {
 
 void TPopupMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent*) {
   for (int i = 0; i < items_->Count(); ++i) proc(items_->Items(i));
-}
-
-void TPopupMenu::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == popupComponent_) popupComponent_ = nullptr;
 }

@@ -84,12 +84,11 @@ class TPopupMenu : public TComponent {
   void Popup(int x, int y);
 
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
-  void Notification(TComponent* component, TOperation operation) override;
 
   TNotifyEvent OnPopup;
 
  private:
   TMenuItem* items_;
   bool autoPopup_ = true;
-  TComponent* popupComponent_ = nullptr;
+  TWeakRef<TComponent> popupComponent_;
 };

@@ -59,7 +59,6 @@ TTrayIcon::~TTrayIcon() {
   icon_.OnChange = {};
   RemoveIcon();
   channel_.reset();
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
 }
 
 void TTrayIcon::SetActive(bool value) {
@@ -81,9 +80,7 @@ void TTrayIcon::SetHint(const std::string& value) {
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
   if (value == popupMenu_) return;
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = value;
-  if (popupMenu_) popupMenu_->FreeNotification(this);
 }
 
 void TTrayIcon::SetShowDesign(bool value) {
@@ -159,11 +156,6 @@ void TTrayIcon::Loaded() {
   if (active_ && !Designing()) AddIcon();
 }
 
-void TTrayIcon::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
-}
-
 TNotifyIconData TTrayIcon::Record() const {
   const std::string_view hint = hint_;
   return {Cut(hint.substr(0, hint.find('|')), kMaxTip), icon_.Images()};
@@ -203,26 +195,26 @@ void TTrayIcon::Dispatch(const TNotifyMouse& mouse) {
 }
 
 void TTrayIcon::Press(TMouseButton button, const TNotifyMouse& mouse) {
-  const std::weak_ptr<char> alive = life_;
+  const TWeakRef<TTrayIcon> alive(this);
   OnMouseDown(this, button, mouse.shift, mouse.x, mouse.y);
-  if (!alive.expired()) marks_ |= MarkOf(button);
+  if (alive) marks_ |= MarkOf(button);
 }
 
 void TTrayIcon::Release(TMouseButton button, const TNotifyMouse& mouse) {
-  const std::weak_ptr<char> alive = life_;
+  const TWeakRef<TTrayIcon> alive(this);
   // Only a press the icon saw makes a click.
   if (marks_ & MarkOf(button)) {
     marks_ &= ~MarkOf(button);
     Click(button, mouse);
-    if (alive.expired()) return;
+    if (!alive) return;
   }
   OnMouseUp(this, button, mouse.shift, mouse.x, mouse.y);
 }
 
 void TTrayIcon::DoubleClick(TMouseButton button, const TNotifyMouse& mouse) {
-  const std::weak_ptr<char> alive = life_;
+  const TWeakRef<TTrayIcon> alive(this);
   if (!ClickDefaultItem()) OnDblClick(this);
-  if (!alive.expired()) OnMouseDown(this, button, mouse.shift, mouse.x, mouse.y);
+  if (alive) OnMouseDown(this, button, mouse.shift, mouse.x, mouse.y);
 }
 
 void TTrayIcon::Click(TMouseButton button, const TNotifyMouse& mouse) {
@@ -236,9 +228,9 @@ bool TTrayIcon::PopupMenuAt(int x, int y) {
   // The menu takes the mouse: a drag of the main form in progress ends here.
   if (TForm* form = Application().MainForm()) form->Window().SetMouseCapture(false);
   // What is pending goes first, so that the menu does not meet the rest of this click.
-  const std::weak_ptr<char> alive = life_;
+  const TWeakRef<TTrayIcon> alive(this);
   Platform().loop->ProcessMessages();
-  if (alive.expired()) return true;
+  if (!alive) return true;
   if (!popupMenu_) return false;  // freed meanwhile
   popupMenu_->Popup(x, y);
   return true;

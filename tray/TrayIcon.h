@@ -79,7 +79,6 @@ class TTrayIcon : public TComponent {
   void ShowApplication();
 
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
   // A click that did not open the menu.
   TMouseEvent OnClick;
@@ -110,7 +109,7 @@ class TTrayIcon : public TComponent {
   bool enabled_ = true;
   std::string hint_;
   mutable TIcon icon_;
-  TPopupMenu* popupMenu_ = nullptr;
+  TWeakRef<TPopupMenu> popupMenu_;
   bool showDesign_ = false;
   bool useAppIcon_ = false;
   bool shown_ = false;
@@ -118,6 +117,4 @@ class TTrayIcon : public TComponent {
   bool balloonsSupported_ = false;
   int minimizeHook_ = 0;
   std::unique_ptr<INotifyChannel> channel_;
-  // Expires with the component, so that event dispatch notices a handler that freed it.
-  std::shared_ptr<char> life_ = std::make_shared<char>();
 };

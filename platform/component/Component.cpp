@@ -58,6 +58,7 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+  life_.Expire();
   Destroying();
   // Tell whoever asked; each may remove itself from our list while being told.
   while (!freeNotifies_.empty()) {

@@ -12,6 +12,7 @@
 #include "platform/component/ClassInfo.h"
 #include "platform/component/FormData.h"
 #include "platform/component/Persistent.h"
+#include "platform/component/WeakRef.h"
 
 enum TComponentStateFlag : uint32_t {
   csLoading = 1,
@@ -51,6 +52,8 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
   virtual void Notification(TComponent* component, TOperation operation);
+  // What TWeakRef observes; it ends as destruction reaches the component base.
+  const TLifeToken& Life() const { return life_; }
 
   // Streaming hooks.
   // Called once reading has finished and references are resolved.
@@ -84,6 +87,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
   std::unique_ptr<std::vector<TFormProperty>> kept_;
+  TLifeToken life_;
 };
 
 class EComponentError : public Exception {

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "platform/component/WeakRef.h"
 #include "platform/qt/QtIconCodec.h"
 
 namespace {
@@ -91,9 +92,10 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
   void Deliver(const std::vector<uint32_t>& messages) {
     const auto mouse = callbacks_.mouse;
     if (!mouse) return;
-    const std::weak_ptr<char> alive = life_;
+    // A handler may remove the icon and free this channel.
+    const TWeakRef<TChannel> alive(this, life_);
     for (uint32_t message : messages) {
-      if (alive.expired()) return;
+      if (!alive) return;
       const QPoint at = QCursor::pos();
       mouse({message, at.x(), at.y(), CurrentShift()});
     }
@@ -103,7 +105,7 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
   TNotifyCallbacks callbacks_;
   bool balloons_;
   QSystemTrayIcon tray_;
-  std::shared_ptr<char> life_ = std::make_shared<char>();
+  TLifeToken life_;
 };
 
 TQtNotifyArea::TQtNotifyArea() {

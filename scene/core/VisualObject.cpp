@@ -228,13 +228,6 @@ void TvxVisualObject::Loaded() {
   if (ChildrenCount() > 0) Realign();
 }
 
-void TvxVisualObject::Notification(TComponent* component, TOperation operation) {
-  TvxObject::Notification(component, operation);
-  if (operation != TOperation::opRemove) return;
-  if (component == popupMenu_) popupMenu_ = nullptr;
-  if (component == popup_) popup_ = nullptr;
-}
-
 // Matrices and coordinates.
 
 void TvxVisualObject::PositionChanged(TObject*) {
@@ -674,16 +667,12 @@ void TvxVisualObject::SetClipParent(bool value) {
 
 void TvxVisualObject::SetPopupMenu(TPopupMenu* menu) {
   if (menu == popupMenu_) return;
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = menu;
-  if (popupMenu_) popupMenu_->FreeNotification(this);
 }
 
 void TvxVisualObject::SetPopup(TvxVisualObject* popup) {
   if (popup == popup_ || popup == this) return;
-  if (popup_) popup_->RemoveFreeNotification(this);
   popup_ = popup;
-  if (popup_) popup_->FreeNotification(this);
 }
 
 // Hit testing.
@@ -984,14 +973,15 @@ void TvxVisualObject::AnimateFloatWait(const std::string& propertyName, float ne
                                        TvxInterpolationType interpolation) {
   TvxFloatAnimation* animation =
       CreateFloatAnimation(propertyName, newValue, duration, type, interpolation);
-  const auto address = reinterpret_cast<uintptr_t>(animation);
+  const TWeakRef<TvxFloatAnimation> awaited(animation);
   animation->Start();
-  // Messages run while waiting may free this object and the animation with it.
-  while (TComponent::FindLive(address) == animation && animation->IsRunning()) {
+  // Messages run while waiting may free this object and the animation with it, and another
+  // object may then take the animation's address.
+  while (awaited && awaited->IsRunning()) {
     Platform().loop->ProcessMessages();
     std::this_thread::yield();
   }
-  if (TComponent::FindLive(address) == animation) delete animation;
+  delete awaited.Get();
 }
 
 TvxFloatAnimation* TvxVisualObject::CreateFloatAnimation(const std::string& propertyName,

@@ -246,7 +246,6 @@ class TvxVisualObject : public TvxObject {
   virtual bool IsScrollContent() const { return false; }
   void SetScene(IvxScene* scene) override;
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  protected:
   void ChildAdded(TvxObject* object) override;
@@ -323,8 +322,8 @@ class TvxVisualObject : public TvxObject {
   bool dragDisableHighlight_ = false;
   std::u16string hint_;
   bool showHint_ = false;
-  TPopupMenu* popupMenu_ = nullptr;
-  TvxVisualObject* popup_ = nullptr;
+  TWeakRef<TPopupMenu> popupMenu_;
+  TWeakRef<TvxVisualObject> popup_;
 
   bool isMouseOver_ = false;
   bool isFocused_ = false;

@@ -392,8 +392,8 @@ void TvxCustomScene::PostDraw() {
   IEventLoop* loop = EventLoop();
   if (drawPosted_ || !loop) return;
   drawPosted_ = true;
-  loop->Post([this, alive = std::weak_ptr<int>(alive_)] {
-    if (alive.expired()) return;
+  loop->Post([this, alive = TWeakRef<TvxCustomScene>(this)] {
+    if (!alive) return;
     drawPosted_ = false;
     Draw();
   });
@@ -507,7 +507,7 @@ void TvxCustomScene::Watch(T*& field, std::type_identity_t<T>* value) {
 
 bool TvxCustomScene::References(const TComponent* c) const {
   return c == hovered_ || c == captured_ || c == focused_ || c == dragOver_ || c == dragSource_ ||
-         c == activeControl_ || c == callee_ || c == styleComponent_ || c == frame_ || c == form_;
+         c == activeControl_ || c == styleComponent_ || c == frame_ || c == form_;
 }
 
 void TvxCustomScene::Forget(const TComponent* c) {
@@ -524,8 +524,7 @@ void TvxCustomScene::Forget(const TComponent* c) {
     styleComponent_ = nullptr;
     style_ = nullptr;
   }
-  for (TvxVisualObject** field :
-       {&hovered_, &focused_, &dragOver_, &dragSource_, &activeControl_, &callee_})
+  for (TvxVisualObject** field : {&hovered_, &focused_, &dragOver_, &dragSource_, &activeControl_})
     if (*field == c) *field = nullptr;
   if (c == frame_) SetFramedBy(nullptr);
 }
@@ -541,11 +540,9 @@ void TvxCustomScene::Notification(TComponent* component, TOperation operation) {
 
 template <class F>
 bool TvxCustomScene::CallSurvived(TvxVisualObject* object, F&& call) {
-  Watch(callee_, object);
+  const TWeakRef<TvxVisualObject> callee(object);
   call();
-  const bool alive = callee_ == object;
-  Watch(callee_, nullptr);
-  return alive;
+  return callee.Get() != nullptr;
 }
 
 // ---- capture and focus -------------------------------------------------------------------------

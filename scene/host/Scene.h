@@ -224,7 +224,6 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   // Requests made while drawing, drawn by the next Draw.
   TvxPendingRects deferred_;
   TvxPresentEvent present_;
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
   std::unique_ptr<ITimer> firstDrawing_;
   bool drawPosted_ = false;
   bool drawing_ = false;
@@ -255,8 +254,6 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   TvxVisualObject* dragOver_ = nullptr;
   TvxVisualObject* dragSource_ = nullptr;
   TvxVisualObject* activeControl_ = nullptr;
-  // The object a handler is running on, so that its freeing is noticed.
-  TvxVisualObject* callee_ = nullptr;
   TComponent* styleComponent_ = nullptr;
   TvxResources* style_ = nullptr;
   TComponent* frame_ = nullptr;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AnimationFixture.h"
+#include "platform/Platform.h"
+#include "platform/component/WeakRef.h"
 #include "scene/core/FloatAnimation.h"
 #include "scene/core/VisualObject.h"
 #include "tests/scene/FakeScene.h"
@@ -56,6 +58,32 @@ TEST_F(VisualAnimation, FreeingTheObjectDuringARunLeavesNothingBehind) {
   delete object;
   Steps(3, 0.5f);
   EXPECT_EQ(root_->ChildrenCount(), 0);
+}
+
+TEST_F(VisualAnimation, AWaitEndsWhenItsAnimationIsFreedAndSparesTheNextInItsPlace) {
+  TvxVisualObject* object = Child();
+  TWeakRef<TvxFloatAnimation> stranger;
+  // Runs inside the wait: frees the awaited animation and makes another of the same class,
+  // which the allocator likes to put at the freed address.
+  Platform().loop->Post([&] {
+    delete object->Children(0);
+    auto* next = new TvxFloatAnimation(object);
+    object->AddObject(next);
+    stranger = next;
+  });
+  object->AnimateFloatWait("Width", 10, 1);
+  ASSERT_NE(stranger.Get(), nullptr);
+  EXPECT_EQ(object->ChildrenCount(), 1);
+}
+
+TEST_F(VisualAnimation, AWaitRunsToTheValueAndFreesItsAnimation) {
+  TvxVisualObject* object = Child();
+  object->SetOpacity(1);
+  // Each pass of the wait lets the driver take one step.
+  Platform().loop->Post([&] { Steps(2, 0.5f); });
+  object->AnimateFloatWait("Opacity", 0.4f, 1);
+  EXPECT_FLOAT_EQ(object->Opacity(), 0.4f);
+  EXPECT_EQ(object->ChildrenCount(), 0);
 }
 
 TEST_F(VisualAnimation, AnAnimatedCaretBlinksWhileShown) {
