@@ -4,6 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/component/TemporaryChange.h"
+
 TVirtualClock::TVirtualClock(TDateTime start, uint32_t startTick) : startTick_(startTick) {
   SetNow(start);
 }
@@ -39,11 +41,7 @@ void TVirtualClock::ProcessMessages() {
 
 void TVirtualClock::Advance(int64_t ms) {
   if (advancing_) throw std::logic_error("TVirtualClock::Advance called from a callback");
-  advancing_ = true;
-  struct TGuard {
-    bool& flag;
-    ~TGuard() { flag = false; }
-  } guard{advancing_};
+  const TTemporaryChange advancing(advancing_, true);
   const int64_t until = elapsed_ + std::max<int64_t>(ms, 0);
   ProcessMessages();
   while (TVirtualTimer* timer = NextDue(until)) {

@@ -174,18 +174,14 @@ void TvxAlignLayout::KeepEdgeDistance(TvxVisualObject& child, TvxAlign align) {
   if (align != vaBottomLeft) p.X += parent_.width_ - parent_.lastWidth_;
   if (align != vaTopRight) p.Y += parent_.height_ - parent_.lastHeight_;
   if (p == child.position_->Point()) return;
-  child.quietPosition_ = true;
-  child.position_->SetPoint(p);
-  child.quietPosition_ = false;
+  child.MoveQuietly(p);
   child.MatrixChanged();
 }
 
 // Fills the parent inside the child's Padding, ignoring the Margins and the other children.
 void TvxAlignLayout::FillParent(TvxVisualObject& child) {
   const TvxRect pad = child.padding_->Rect();
-  child.quietPosition_ = true;
-  child.position_->SetPoint({pad.Left, pad.Top});
-  child.quietPosition_ = false;
+  child.MoveQuietly({pad.Left, pad.Top});
   child.width_ = parent_.width_ - pad.Left - pad.Right;
   child.height_ = parent_.height_ - pad.Top - pad.Bottom;
   child.MatrixChanged();
@@ -199,9 +195,7 @@ void TvxAlignLayout::ScaleChild(TvxVisualObject& child) {
     return;
   const float sx = parent_.width_ / parent_.lastWidth_;
   const float sy = parent_.height_ / parent_.lastHeight_;
-  child.quietPosition_ = true;
-  child.position_->SetPoint({child.position_->X() * sx, child.position_->Y() * sy});
-  child.quietPosition_ = false;
+  child.MoveQuietly({child.position_->X() * sx, child.position_->Y() * sy});
   child.width_ *= sx;
   child.height_ *= sy;
   child.MatrixChanged();
@@ -226,9 +220,7 @@ void TvxAlignLayout::FitChild(TvxVisualObject& child, TvxAlign align) {
   }
   if (align == vaFitLeft) OffsetRect(outer, bound.Left - outer.Left, 0);
   if (align == vaFitRight) OffsetRect(outer, bound.Right - outer.Right, 0);
-  child.quietPosition_ = true;
-  child.position_->SetPoint({outer.Left + pad.Left, outer.Top + pad.Top});
-  child.quietPosition_ = false;
+  child.MoveQuietly({outer.Left + pad.Left, outer.Top + pad.Top});
   child.width_ = RectWidth(outer) - pad.Left - pad.Right;
   child.height_ = RectHeight(outer) - pad.Top - pad.Bottom;
   child.MatrixChanged();
@@ -236,9 +228,7 @@ void TvxAlignLayout::FitChild(TvxVisualObject& child, TvxAlign align) {
 }
 
 void TvxAlignLayout::Place(TvxVisualObject& child, float x, float y, float width, float height) {
-  child.quietPosition_ = true;
-  child.position_->SetPoint({x, y});
-  child.quietPosition_ = false;
+  child.MoveQuietly({x, y});
   if (width != child.width_ || height != child.height_) {
     child.width_ = width;
     child.height_ = height;

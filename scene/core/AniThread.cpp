@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Platform.h"
+#include "platform/component/TemporaryChange.h"
 #include "platform/component/Unicode.h"
 #include "scene/core/Animation.h"
 #include "scene/core/SceneInterface.h"
@@ -50,9 +51,10 @@ void TvxAniThread::OnTimer() {
   const uint32_t elapsed = now - lastTick_;
   if (elapsed == 0) return;
   lastTick_ = now;
-  stepping_ = true;
-  StepAll(float(elapsed) / 1000.0f);
-  stepping_ = false;
+  {
+    const TTemporaryChange stepping(stepping_, true);
+    StepAll(float(elapsed) / 1000.0f);
+  }
   if (std::exchange(freeWhenStepped, false)) FreeAniThread();
 }
 

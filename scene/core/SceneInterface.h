@@ -55,6 +55,25 @@ class IvxScene {
   virtual bool GetAnimatedCaret() = 0;
 };
 
+// Holds the scene's update lock for the length of a scope, then gives back the lock state it
+// found, also when the scope is left by an exception. Without a scene it does nothing.
+class TvxUpdateLockGuard {
+ public:
+  explicit TvxUpdateLockGuard(IvxScene* scene)
+      : scene_(scene), wasLocked_(scene && scene->GetUpdateLocked()) {
+    if (scene_) scene_->SetUpdateLocked(true);
+  }
+  ~TvxUpdateLockGuard() {
+    if (scene_) scene_->SetUpdateLocked(wasLocked_);
+  }
+  TvxUpdateLockGuard(const TvxUpdateLockGuard&) = delete;
+  TvxUpdateLockGuard& operator=(const TvxUpdateLockGuard&) = delete;
+
+ private:
+  IvxScene* scene_;
+  bool wasLocked_;
+};
+
 // Offered by size grips: a press on one resizes the scene's form instead of reaching it.
 class IvxSizeGrip {
  protected:

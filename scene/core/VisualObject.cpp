@@ -8,12 +8,14 @@
 #include "platform/Menus.h"
 #include "platform/Platform.h"
 #include "platform/component/PropAccess.h"
+#include "platform/component/TemporaryChange.h"
 #include "scene/core/AlignLayout.h"
 #include "scene/core/Caret.h"
 #include "scene/core/FloatAnimation.h"
 #include "scene/core/PublishedValues.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 #include "scene/graphics/Effect.h"
 #include "scene/graphics/EffectPainter.h"
 
@@ -232,6 +234,11 @@ void TvxVisualObject::Loaded() {
 
 void TvxVisualObject::PositionChanged(TObject*) {
   if (!quietPosition_) MatrixChanged();
+}
+
+void TvxVisualObject::MoveQuietly(const TvxPoint& position) {
+  const TTemporaryChange quiet(quietPosition_, true);
+  position_->SetPoint(position);
 }
 
 void TvxVisualObject::RebuildLocalMatrix() {
@@ -505,12 +512,10 @@ void TvxVisualObject::Realign() {
   }
   if ((width_ != lastWidth_ || height_ != lastHeight_) && hasEffects_) InvalidateEffectCache();
   if (!hasAlignedChildren_ || ChildrenCount() == 0) return;
-  struct BusyGuard {
-    bool& flag;
-    ~BusyGuard() { flag = false; }
-  } guard{layoutBusy_ = true};
-  TvxAlignLayout(*this).Run();
-  layoutBusy_ = false;
+  {
+    const TTemporaryChange busy(layoutBusy_, true);
+    TvxAlignLayout(*this).Run();
+  }
   lastWidth_ = width_;
   lastHeight_ = height_;
   Repaint();
@@ -558,9 +563,7 @@ void TvxVisualObject::SetBounds(float x, float y, float width, float height) {
   width_ = width;
   height_ = height;
   if (x != position_->X() || y != position_->Y()) {
-    quietPosition_ = true;
-    position_->SetPoint({x, y});
-    quietPosition_ = false;
+    MoveQuietly({x, y});
     MatrixChanged();
   } else if (sized && rotateAngle_ != 0) {
     MatrixChanged();
@@ -584,9 +587,8 @@ void TvxVisualObject::SetBoundsRect(const TvxRect& r) {
   height_ = RectHeight(r);
   const TvxPoint centre{r.Left + rotateCenter_->X() * width_, r.Top + rotateCenter_->Y() * height_};
   TvxPoint scale = scale_->Point();
-  quietPosition_ = true;
-  position_->SetPoint({centre.X - scale.X * rotateCenter_->X() * width_,
-                       centre.Y - scale.Y * rotateCenter_->Y() * height_});
+  MoveQuietly({centre.X - scale.X * rotateCenter_->X() * width_,
+               centre.Y - scale.Y * rotateCenter_->Y() * height_});
   if (width_ < 0) {
     width_ = -width_;
     scale.X = -scale.X;
@@ -595,8 +597,10 @@ void TvxVisualObject::SetBoundsRect(const TvxRect& r) {
     height_ = -height_;
     scale.Y = -scale.Y;
   }
-  scale_->SetPoint(scale);
-  quietPosition_ = false;
+  {
+    const TTemporaryChange quiet(quietPosition_, true);
+    scale_->SetPoint(scale);
+  }
   InvalidateEffectCachesUp();
   MatrixChanged();
   Realign();
@@ -1043,10 +1047,10 @@ void TvxVisualObject::PaintChildrenExcept(const TvxVisualObject* skipped) {
     if (!child || !child->visible_ || child == skipped) continue;
     const TvxRect area = child->GetUpdateRect();
     if (RectWidth(area) == 0 || RectHeight(area) == 0) continue;
-    if (child->Scene() != Scene()) child->SetScene(Scene());
+    if (child.Scene() != Scene()) child.SetScene(Scene());
     if (clipChildren_ && !RectsOverlap(area, GetUpdateRect())) continue;
-    if (!child->offscreen_ && !ChildMeetsDirtyArea(*child)) continue;
-    PaintChild(*child);
+    if (!child.offscreen_ && !ChildMeetsDirtyArea(child)) continue;
+    PaintChild(child);
   }
 }
 
@@ -1072,44 +1076,45 @@ TvxRect TvxVisualObject::VisibleDescendantsRect(TvxVisualObject& object) {
 void TvxVisualObject::PaintChild(TvxVisualObject& child) {
   TvxCanvas* canvas = child.Canvas();
   if (!canvas) return;
-  int clipped = -1;
-  if (clipChildren_ && child.canClipped_) {
-    clipped = canvas->SaveCanvas();
-    canvas->SetMatrix(GetAbsoluteMatrix());
-    canvas->IntersectClipRect(GetClipRect());
+  bool effectsAbove = false;
+  {
+    const bool clipped = clipChildren_ && child.canClipped_;
+    const TvxCanvasStateGuard clip(*canvas, clipped);
+    if (clipped) {
+      canvas->SetMatrix(GetAbsoluteMatrix());
+      canvas->IntersectClipRect(GetClipRect());
+    }
+    canvas->SetMatrix(child.GetAbsoluteMatrix());
+    child.BeforePaint();
+    effectsAbove = child.EffectDrawnAbove();
+    if (child.hasEffects_ && !effectsAbove) child.PaintEffects();
+    if (!child.EffectReplacesObject()) PaintChildBody(child);
+    child.AfterPaint();
+    if (child.isDragOver_ && !child.dragDisableHighlight_) child.DrawDragHighlight(*canvas);
   }
-  canvas->SetMatrix(child.GetAbsoluteMatrix());
-  child.BeforePaint();
-  const bool effectsAbove = child.EffectDrawnAbove();
-  if (child.hasEffects_ && !effectsAbove) child.PaintEffects();
-  if (!child.EffectReplacesObject()) PaintChildBody(child);
-  child.AfterPaint();
-  if (child.isDragOver_ && !child.dragDisableHighlight_) child.DrawDragHighlight(*canvas);
-  canvas->RestoreCanvas(clipped);
   if (child.hasEffects_ && effectsAbove) child.PaintEffects();
 }
 
 void TvxVisualObject::PaintChildBody(TvxVisualObject& child) {
   TvxCanvas& canvas = *child.Canvas();
   const TvxMatrix matrix = child.GetAbsoluteMatrix();
-  int parentClip = -1;
-  for (int i = 0; i < child.ChildrenCount() && parentClip < 0; ++i) {
-    TvxVisualObject* clipper = AsVisual(child.Children(i));
-    if (!clipper || !clipper->clipParent_) continue;
-    parentClip = canvas.SaveCanvas();
-    canvas.SetMatrix(clipper->GetAbsoluteMatrix());
-    canvas.IntersectClipRect(clipper->GetLocalRect());
-    canvas.SetMatrix(matrix);
+  {
+    // Only the first child that clips its parent clips it.
+    TvxCanvasStateGuard parentClip(canvas, false);
+    for (int i = 0; i < child.ChildrenCount(); ++i) {
+      TvxVisualObject* clipper = AsVisual(child.Children(i));
+      if (!clipper || !clipper->clipParent_) continue;
+      parentClip.Save();
+      canvas.SetMatrix(clipper->GetAbsoluteMatrix());
+      canvas.IntersectClipRect(clipper->GetLocalRect());
+      canvas.SetMatrix(matrix);
+      break;
+    }
+    const TvxCanvasStateGuard ownClip(canvas, child.clipChildren_);
+    if (child.clipChildren_) canvas.IntersectClipRect(child.GetLocalRect());
+    child.OnBeforePaint(&child, &canvas, child.GetLocalRect());
+    child.Paint();
   }
-  int ownClip = -1;
-  if (child.clipChildren_) {
-    ownClip = canvas.SaveCanvas();
-    canvas.IntersectClipRect(child.GetLocalRect());
-  }
-  child.OnBeforePaint(&child, &canvas, child.GetLocalRect());
-  child.Paint();
-  canvas.RestoreCanvas(ownClip);
-  canvas.RestoreCanvas(parentClip);
   child.PaintChildren();
   if (child.OnPaint) {
     canvas.SetMatrix(child.GetAbsoluteMatrix());
@@ -1118,63 +1123,70 @@ void TvxVisualObject::PaintChildBody(TvxVisualObject& child) {
 }
 
 void TvxVisualObject::DrawDragHighlight(TvxCanvas& canvas) {
-  const int saved = canvas.SaveCanvas();
+  const TvxCanvasStateGuard saved(canvas);
   canvas.Stroke().SetStyle(vxBrushSolid);
   canvas.Stroke().SetColor(0xB2005ACC);
   canvas.SetStrokeThickness(3);
   canvas.SetMatrix(GetAbsoluteMatrix());
   TvxRect r = GetLocalRect();
   canvas.DrawRect(InflateRect(r, -1, -1), 0, 0, AllCorners, 1, vxCornerRound);
-  canvas.RestoreCanvas(saved);
 }
 
-void TvxVisualObject::PaintTo(TvxCanvas& canvas, const TvxRect& rect) {
-  const TvxPoint oldPosition = position_->Point();
-  const TvxPoint oldScale = scale_->Point();
-  const float oldAngle = rotateAngle_;
-  const bool oldDetached = detached_;
-  const bool oldOffscreen = offscreen_;
-  TvxCanvas* oldCanvas = canvas_;
-  IvxScene* scene = Scene();
-  const bool oldLocked = scene && scene->GetUpdateLocked();
-  if (scene) scene->SetUpdateLocked(true);
+// While alive the object sits alone, unrotated, on a rectangle of another canvas; afterwards it
+// is back in its own place, also when painting threw.
+class TvxVisualObject::TPlacementChange {
+ public:
+  TPlacementChange(TvxVisualObject& object, TvxCanvas& canvas, const TvxRect& rect)
+      : object_(object), old_(object.Placement()) {
+    const float w = object.width_, h = object.height_;
+    object.Place({{rect.Left, rect.Top},
+                  {w != 0 ? RectWidth(rect) / w : 1, h != 0 ? RectHeight(rect) / h : 1},
+                  0,
+                  true,
+                  &canvas,
+                  true});
+  }
+  ~TPlacementChange() {
+    object_.Place(old_);
+    // Matrices recomputed later would ask for a repaint of an unchanged place.
+    object_.RefreshMatrices();
+  }
+  TPlacementChange(const TPlacementChange&) = delete;
+  TPlacementChange& operator=(const TPlacementChange&) = delete;
 
-  // Alone, unrotated, at the rectangle's place and scaled onto it.
-  quietPosition_ = true;
-  position_->SetPoint({rect.Left, rect.Top});
-  scale_->SetPoint(
-      {width_ != 0 ? RectWidth(rect) / width_ : 1, height_ != 0 ? RectHeight(rect) / height_ : 1});
-  quietPosition_ = false;
-  rotateAngle_ = 0;
-  detached_ = true;
-  SetCanvasTree(&canvas);
-  SetOffscreenTree(true);
+ private:
+  TvxVisualObject& object_;
+  const TPlacement old_;
+};
+
+TvxVisualObject::TPlacement TvxVisualObject::Placement() const {
+  return {position_->Point(), scale_->Point(), rotateAngle_, detached_, canvas_, offscreen_};
+}
+
+void TvxVisualObject::Place(const TPlacement& placement) {
+  {
+    const TTemporaryChange quiet(quietPosition_, true);
+    position_->SetPoint(placement.position);
+    scale_->SetPoint(placement.scale);
+  }
+  rotateAngle_ = placement.rotateAngle;
+  detached_ = placement.detached;
+  SetCanvasTree(placement.canvas);
+  SetOffscreenTree(placement.offscreen);
   RebuildLocalMatrix();
   InvalidateAbsoluteMatrix();
   InvalidateOpacity();
   InvalidateUpdateRects();
+}
 
+void TvxVisualObject::PaintTo(TvxCanvas& canvas, const TvxRect& rect) {
+  const TvxUpdateLockGuard lock(Scene());
+  const TPlacementChange placement(*this, canvas, rect);
   canvas.SetMatrix(GetAbsoluteMatrix());
   BeforePaint();
   Paint();
   AfterPaint();
   PaintChildren();
-
-  quietPosition_ = true;
-  position_->SetPoint(oldPosition);
-  scale_->SetPoint(oldScale);
-  quietPosition_ = false;
-  rotateAngle_ = oldAngle;
-  detached_ = oldDetached;
-  SetCanvasTree(oldCanvas);
-  SetOffscreenTree(oldOffscreen);
-  RebuildLocalMatrix();
-  InvalidateAbsoluteMatrix();
-  InvalidateOpacity();
-  InvalidateUpdateRects();
-  // Matrices recomputed later would ask for a repaint of an unchanged place.
-  RefreshMatrices();
-  if (scene) scene->SetUpdateLocked(oldLocked);
 }
 
 void TvxVisualObject::RefreshMatrices() {

@@ -268,8 +268,22 @@ class TvxVisualObject : public TvxObject {
   friend class TvxAlignLayout;
 
   struct Offscreen;
+  // Where and how the object is drawn; PaintTo puts it somewhere else for a while.
+  struct TPlacement {
+    TvxPoint position;
+    TvxPoint scale;
+    float rotateAngle;
+    bool detached;
+    TvxCanvas* canvas;
+    bool offscreen;
+  };
+  class TPlacementChange;
 
   void PositionChanged(TObject*);
+  // Moves without the matrix change a move announces, for callers that announce it themselves.
+  void MoveQuietly(const TvxPoint& position);
+  TPlacement Placement() const;
+  void Place(const TPlacement& placement);
   void RebuildLocalMatrix();
   void InvalidateUpdateRects();
   TvxRect ComputeUpdateRect(bool withEffects);

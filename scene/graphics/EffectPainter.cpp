@@ -6,6 +6,7 @@
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 #include "scene/graphics/Effect.h"
 
 namespace {
@@ -33,13 +34,12 @@ void TvxEffectPainter::Paint(TvxVisualObject& object, TvxCanvas& canvas) {
   bool any = false;
   ForEachEnabledEffect(object, [&](TvxEffect&) { any = true; });
   if (!any) return;
-  const int saved = canvas.SaveCanvas();
+  const TvxCanvasStateGuard saved(canvas);
   if (stale_) {
     Rebuild(object, canvas);
   } else if (bitmap_) {
     DrawCached(object, canvas);
   }
-  canvas.RestoreCanvas(saved);
 }
 
 void TvxEffectPainter::Rebuild(TvxVisualObject& object, TvxCanvas& canvas) {
@@ -60,16 +60,17 @@ void TvxEffectPainter::RenderEffect(TvxVisualObject& object, TvxEffect& effect, 
   bitmap_->SetSize(width, height);
   TvxCanvas* target = bitmap_->Canvas();
   if (!target) return;
-  const int saved = target->SaveCanvas();
-  if (target->BeginScene()) {
-    target->Clear(0);
-    target->SetMatrix(IdentityMatrix);
-    const TvxPoint offset = effect.GetOffset();
-    TvxRect place{offset.X, offset.Y, offset.X + object.Width(), offset.Y + object.Height()};
-    object.PaintTo(*target, ScaleRect(place, scale.X, scale.Y));
-    target->EndScene();
+  {
+    const TvxCanvasStateGuard saved(*target);
+    if (target->BeginScene()) {
+      target->Clear(0);
+      target->SetMatrix(IdentityMatrix);
+      const TvxPoint offset = effect.GetOffset();
+      TvxRect place{offset.X, offset.Y, offset.X + object.Width(), offset.Y + object.Height()};
+      object.PaintTo(*target, ScaleRect(place, scale.X, scale.Y));
+      target->EndScene();
+    }
   }
-  target->RestoreCanvas(saved);
   if (!ReuseResult(effect, scale.X)) {
     effect.ProcessEffect(*target, *bitmap_, scale.X);
     KeepResult(effect);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 #include "scene/graphics/Shape.h"
 
 const TEnumInfo ImageWrapNames{{"vxImageOriginal", "vxImageFit", "vxImageStretch", "vxImageTile"}};
@@ -98,10 +99,9 @@ void TvxImage::PaintWrapped(TvxCanvas& canvas, TvxBitmap& source, float opacity)
   const TvxRect whole{0, 0, float(source.Width()), float(source.Height())};
   switch (wrapMode_) {
     case vxImageOriginal: {
-      const int saved = canvas.SaveCanvas();
+      const TvxCanvasStateGuard clip(canvas);
       canvas.IntersectClipRect(local);
-      canvas.DrawBitmap(source, whole, whole, opacity, true);
-      return canvas.RestoreCanvas(saved);
+      return canvas.DrawBitmap(source, whole, whole, opacity, true);
     }
     case vxImageFit: {
       TvxRect fitted = whole;
@@ -116,7 +116,7 @@ void TvxImage::PaintWrapped(TvxCanvas& canvas, TvxBitmap& source, float opacity)
 }
 
 void TvxImage::PaintTiles(TvxCanvas& canvas, TvxBitmap& source, float opacity) {
-  const int saved = canvas.SaveCanvas();
+  const TvxCanvasStateGuard clip(canvas);
   canvas.IntersectClipRect(GetLocalRect());
   const float w = float(source.Width()), h = float(source.Height());
   const TvxRect whole{0, 0, w, h};
@@ -128,7 +128,6 @@ void TvxImage::PaintTiles(TvxCanvas& canvas, TvxBitmap& source, float opacity) {
       canvas.DrawBitmap(source, whole, tile, opacity, true);
     }
   }
-  canvas.RestoreCanvas(saved);
 }
 
 // Corners keep their size, edges stretch along one axis and the centre both ways. Cells that

@@ -1,6 +1,7 @@
 #include "scene/graphics/PathShape.h"
 
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 
 const TEnumInfo PathWrapNames{{"vxPathOriginal", "vxPathFit", "vxPathStretch", "vxPathTile"}};
 
@@ -62,13 +63,12 @@ void TvxCustomPath::Paint() {
   if (!canvas) return;
   if (!data_->IsEmpty()) {
     const float opacity = GetAbsoluteOpacity();
-    const int saved = Clipped() ? canvas->SaveCanvas() : -1;
+    const TvxCanvasStateGuard clip(*canvas, Clipped());
     if (Clipped()) canvas->IntersectClipRect(GetLocalRect());
     for (const TvxRect& target : Targets()) {
       canvas->FillPath(*data_, target, opacity);
       canvas->DrawPath(*data_, target, opacity);
     }
-    canvas->RestoreCanvas(saved);
   }
   DrawDesignFrame(*this, *canvas);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 
 // Each subclass publishes the brushes it draws with.
 LC_PUBLISH(TvxShape) {}
@@ -92,14 +93,13 @@ void TvxShape::AfterPaint() {
 void DrawDesignFrame(TvxVisualObject& object, TvxCanvas& canvas) {
   IvxScene* scene = object.Scene();
   if (!scene || !scene->IsDesigning()) return;
-  const int saved = canvas.SaveCanvas();
+  const TvxCanvasStateGuard saved(canvas);
   canvas.Stroke().SetStyle(vxBrushSolid);
   canvas.Stroke().SetColor(0xA0909090);
   canvas.SetStrokeThickness(1);
   canvas.SetStrokeDash(vxDashDash);
   TvxRect r = object.GetLocalRect();
   canvas.DrawRect(InflateRect(r, -0.5f, -0.5f), 0, 0, AllCorners, 1, vxCornerRound);
-  canvas.RestoreCanvas(saved);
 }
 
 int TileRepeats(float extent, float tile) {

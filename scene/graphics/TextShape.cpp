@@ -1,5 +1,6 @@
 #include "scene/graphics/TextShape.h"
 
+#include "platform/component/TemporaryChange.h"
 #include "platform/component/Unicode.h"
 #include "scene/graphics/Canvas.h"
 
@@ -91,10 +92,7 @@ void TvxText::ApplyAutoSize() {
   if (!autoSize_ || autoSizing_ || text_.empty()) return;
   TvxCanvas* canvas = Canvas();
   if (!canvas) return;
-  struct Guard {
-    bool& flag;
-    ~Guard() { flag = false; }
-  } guard{autoSizing_ = true};
+  const TTemporaryChange sizing(autoSizing_, true);
   TvxFont saved;
   saved.Assign(canvas->Font());
   canvas->Font().Assign(*font_);

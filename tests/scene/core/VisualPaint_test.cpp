@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "PaintRecorder_support.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Effect.h"
@@ -236,6 +238,41 @@ TEST_F(VisualPaint, PaintToBitmapRendersTheObjectAloneAndPutsItBack) {
   EXPECT_EQ(object->RotateAngle(), 30);
   EXPECT_EQ(object->Parent(), parent);
   EXPECT_TRUE(scene_.TakeUpdates().empty());
+  EXPECT_FALSE(scene_.updateLocked);
+}
+
+TEST_F(VisualPaint, AHandlerThatThrowsLeavesNoCanvasStateSaved) {
+  TPaintProbe* parent = Probe(root_, "parent", {10, 10, 100, 100});
+  parent->SetClipChildren(true);
+  TPaintProbe* child = Probe(parent, "child", {20, 20, 30, 30});
+  child->SetClipChildren(true);
+  Probe(child, "window", {0, 0, 10, 10})->SetClipParent(true);
+  child->OnBeforePaint = [](TObject*, TvxCanvas*, const TvxRect&) {
+    throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(Draw(), std::runtime_error);
+  // The parent's clip of its own painting and of the child, the window's clip of the child
+  // and the child's own clip: each one given back.
+  EXPECT_EQ(CallNames(log_, "Save").size(), 4u);
+  EXPECT_EQ(CallNames(log_, "Restore").size(), 4u);
+}
+
+TEST_F(VisualPaint, PaintingToABitmapPutsTheObjectBackWhenAHandlerThrows) {
+  TPaintProbe* parent = Probe(root_, "parent", {100, 100, 200, 100});
+  TPaintProbe* object = Probe(parent, "object", {10, 10, 40, 20});
+  object->SetRotateAngle(30);
+  TPaintProbe* child = Probe(object, "child", {0, 0, 5, 5});
+  child->OnBeforePaint = [](TObject*, TvxCanvas*, const TvxRect&) {
+    throw std::runtime_error("handler failed");
+  };
+  const TvxMatrix before = object->GetAbsoluteMatrix();
+  TvxCanvas* const canvas = object->Canvas();
+  EXPECT_THROW(object->PaintToBitmap(), std::runtime_error);
+  EXPECT_EQ(object->GetAbsoluteMatrix(), before);
+  EXPECT_EQ(object->Position()->Point(), (TvxPoint{10, 10}));
+  EXPECT_EQ(object->RotateAngle(), 30);
+  EXPECT_EQ(object->Canvas(), canvas);
+  EXPECT_EQ(child->Canvas(), canvas);
   EXPECT_FALSE(scene_.updateLocked);
 }
 
