@@ -64,11 +64,9 @@ void TvxAlignLayout::Run() {
 // after equal ones), right and bottom descending by their far edge (a later child before equal
 // ones). Other alignments keep child order.
 void TvxAlignLayout::Collect() {
-  for (int i = 0; i < parent_.ChildrenCount(); ++i) {
-    TvxObject* object = parent_.Children(i);
-    auto* child = object->IsVisual() ? dynamic_cast<TvxVisualObject*>(object) : nullptr;
-    if (!child || !child->visible_ || child->align_ == vaNone || child->align_ == vaTopLeft)
-      continue;
+  for (TvxVisualObject& visual : parent_.VisualChildren()) {
+    TvxVisualObject* child = &visual;
+    if (!child->visible_ || child->align_ == vaNone || child->align_ == vaTopLeft) continue;
     const TvxAlign align = child->align_;
     Group& group = groups_[align];
     float (*key)(const TvxVisualObject&) = nullptr;

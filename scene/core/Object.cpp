@@ -269,60 +269,67 @@ void TvxObject::SetStored(bool value) {
 
 // Animations and the trigger fan-out.
 
+// Starting and stopping may end runs whose handlers free animations, so the children are
+// walked by position, never by a vector iterator that such a change would leave dangling.
+
 void TvxObject::StartAnimation(const std::string& name) {
-  for (TvxObject* child : children_)
-    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(child))
-      if (SameText(child->Name(), name)) animation->Start();
+  for (TvxObject& child : ChildrenOf())
+    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(&child))
+      if (SameText(child.Name(), name)) animation->Start();
 }
 
 void TvxObject::StopAnimation(const std::string& name) {
-  for (auto it = children_.rbegin(); it != children_.rend(); ++it)
-    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(*it))
-      if (SameText((*it)->Name(), name)) animation->Stop();
+  for (TvxObject& child : ChildrenOfReversed())
+    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(&child))
+      if (SameText(child.Name(), name)) animation->Stop();
 }
 
 void TvxObject::StopTriggerAnimation(TvxObject* instance) {
-  for (TvxObject* child : children_) {
-    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(child)) {
+  for (TvxObject& child : ChildrenOf()) {
+    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(&child)) {
       if (animation->HasTrigger()) animation->Stop();
-    } else if (child->IsStylePart()) {
-      child->StopTriggerAnimation(instance);
+    } else if (child.IsStylePart()) {
+      child.StopTriggerAnimation(instance);
     }
   }
 }
 
 void TvxObject::StartTriggerAnimation(TvxObject* instance, const std::string& trigger) {
   StopTriggerAnimation(instance);
-  for (TvxObject* child : children_) {
-    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(child)) {
+  for (TvxObject& child : ChildrenOf()) {
+    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(&child)) {
       animation->StartTrigger(instance, trigger);
-    } else if (child->IsStylePart()) {
-      child->StartTriggerAnimation(instance, trigger);
+    } else if (child.IsStylePart()) {
+      child.StartTriggerAnimation(instance, trigger);
     }
   }
 }
 
 void TvxObject::StartTriggerAnimationWait(TvxObject* instance, const std::string& trigger) {
   StopTriggerAnimation(instance);
-  for (TvxObject* child : children_) {
-    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(child)) {
+  // Messages run while waiting may free an animation, or this object with all its children.
+  const TWeakRef<TvxObject> self(this);
+  for (TvxObject& child : ChildrenOf()) {
+    if (auto* animation = dynamic_cast<IvxAnimationEnd*>(&child)) {
       animation->StartTrigger(instance, trigger);
-      while (animation->IsRunning()) {
+      const TWeakRef<TvxObject> awaited(&child);
+      while (awaited && animation->IsRunning()) {
         Platform().loop->ProcessMessages();
         std::this_thread::yield();
       }
-    } else if (child->IsStylePart()) {
-      child->StartTriggerAnimationWait(instance, trigger);
+    } else if (child.IsStylePart()) {
+      child.StartTriggerAnimationWait(instance, trigger);
     }
+    if (!self) return;
   }
 }
 
 void TvxObject::ApplyTriggerEffect(TvxObject* instance, const std::string& trigger) {
-  for (TvxObject* child : children_) {
-    if (auto* effect = dynamic_cast<IvxEffectEnd*>(child)) {
+  for (TvxObject& child : ChildrenOf()) {
+    if (auto* effect = dynamic_cast<IvxEffectEnd*>(&child)) {
       effect->ApplyTrigger(instance, trigger);
-    } else if (child->IsStylePart()) {
-      child->ApplyTriggerEffect(instance, trigger);
+    } else if (child.IsStylePart()) {
+      child.ApplyTriggerEffect(instance, trigger);
     }
   }
 }

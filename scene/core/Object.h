@@ -4,8 +4,11 @@
 // scene host that shows it, findable by binding and resource name, streamable as form data.
 // Ownership (who frees whom) and parenthood (where it sits in the tree) are independent.
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/component/Component.h"
@@ -15,6 +18,8 @@
 #include "scene/core/Variant.h"
 
 class TvxObject;
+template <class T, bool Reverse>
+class TvxChildRange;
 
 // Non-component holders of a reference to an object (a visual brush source, a brush, path or
 // bitmap resource) that must forget it when the object is freed.
@@ -67,6 +72,15 @@ class TvxObject : public TComponent {
   IvxScene* Scene() const { return scene_; }
   int ChildrenCount() const { return int(children_.size()); }
   TvxObject* Children(int index) const;
+  // The children of class T in tree order (or last first), for range-for without allocating.
+  template <class T = TvxObject>
+  TvxChildRange<T, false> ChildrenOf() const {
+    return TvxChildRange<T, false>(children_);
+  }
+  template <class T = TvxObject>
+  TvxChildRange<T, true> ChildrenOfReversed() const {
+    return TvxChildRange<T, true>(children_);
+  }
   void Sort(const std::function<bool(TvxObject*, TvxObject*)>& less);
   int Index() const;
   void SetIndex(int index);
@@ -156,6 +170,63 @@ class TvxObject : public TComponent {
   std::vector<TvxObject*> children_;
   TvxObject* parent_ = nullptr;
   IvxScene* scene_ = nullptr;
+};
+
+// `object` as a T, or null.
+template <class T>
+T* ChildAs(TvxObject* object) {
+  if constexpr (std::is_same_v<T, TvxObject>) {
+    return object;
+  } else if constexpr (std::is_base_of_v<TvxVisualObject, T>) {
+    // The flag spares the cast for children that are not visual; the cast still guards an
+    // object whose visual part is already destroyed.
+    return object->IsVisual() ? dynamic_cast<T*>(object) : nullptr;
+  } else {
+    return dynamic_cast<T*>(object);
+  }
+}
+
+// The children of one class. Positions are read afresh at each step, so a loop body that adds
+// or removes children sees the list as an index loop would, never a stale entry.
+template <class T, bool Reverse>
+class TvxChildRange {
+ public:
+  explicit TvxChildRange(const std::vector<TvxObject*>& list) : list_(list) {}
+
+  class iterator {
+   public:
+    iterator(const std::vector<TvxObject*>& list, std::ptrdiff_t position)
+        : list_(&list), position_(position) {
+      Seek();
+    }
+    T& operator*() const { return *current_; }
+    T* operator->() const { return current_; }
+    iterator& operator++() {
+      position_ += Reverse ? -1 : 1;
+      Seek();
+      return *this;
+    }
+    bool operator==(std::default_sentinel_t) const { return current_ == nullptr; }
+
+   private:
+    void Seek() {
+      const auto size = std::ptrdiff_t(list_->size());
+      if (Reverse) position_ = std::min(position_, size - 1);
+      current_ = nullptr;
+      for (; position_ >= 0 && position_ < size; position_ += Reverse ? -1 : 1)
+        if ((current_ = ChildAs<T>((*list_)[size_t(position_)]))) return;
+    }
+
+    const std::vector<TvxObject*>* list_;
+    std::ptrdiff_t position_;
+    T* current_ = nullptr;
+  };
+
+  iterator begin() const { return iterator(list_, Reverse ? std::ptrdiff_t(list_.size()) - 1 : 0); }
+  std::default_sentinel_t end() const { return {}; }
+
+ private:
+  const std::vector<TvxObject*>& list_;
 };
 
 // Binary form data at the stream's position as a standalone object; null on any failure

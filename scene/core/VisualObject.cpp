@@ -187,22 +187,18 @@ void TvxVisualObject::MarkAlignedChildren() {
 
 void TvxVisualObject::ReevaluateAlignedChildren() {
   hasAlignedChildren_ = false;
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvxVisualObject* child = AsVisual(Children(i));
-    if (child && child->align_ != vaNone) hasAlignedChildren_ = true;
-  }
+  for (const TvxVisualObject& child : VisualChildren())
+    if (child.align_ != vaNone) hasAlignedChildren_ = true;
 }
 
 void TvxVisualObject::SetCanvasTree(TvxCanvas* canvas) {
   canvas_ = canvas;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->SetCanvasTree(canvas);
+  ForEachVisualDescendant([canvas](TvxVisualObject& object) { object.canvas_ = canvas; });
 }
 
 void TvxVisualObject::SetOffscreenTree(bool value) {
   offscreen_ = value;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->SetOffscreenTree(value);
+  ForEachVisualDescendant([value](TvxVisualObject& object) { object.offscreen_ = value; });
 }
 
 void TvxVisualObject::SetScene(IvxScene* scene) {
@@ -293,8 +289,7 @@ TvxMatrix TvxVisualObject::GetChildrenMatrix() {
 
 void TvxVisualObject::InvalidateAbsoluteMatrix() {
   absoluteMatrixStale_ = true;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->InvalidateAbsoluteMatrix();
+  for (TvxVisualObject& child : VisualChildren()) child.InvalidateAbsoluteMatrix();
 }
 
 TvxPoint TvxVisualObject::LocalToAbsolute(const TvxPoint& p) {
@@ -359,10 +354,8 @@ TvxRect TvxVisualObject::GetAbsoluteRect() {
 TvxRect TvxVisualObject::GetEffectRect() {
   const TvxRect local = GetLocalRect();
   TvxRect r = local;
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
-    if (effect && (effect->Enabled() || countAllEffects_)) r = UnionRect(r, effect->GetRect(local));
-  }
+  for (TvxEffect& effect : ChildrenOf<TvxEffect>())
+    if (effect.Enabled() || countAllEffects_) r = UnionRect(r, effect.GetRect(local));
   return r;
 }
 
@@ -394,10 +387,8 @@ TvxRect TvxVisualObject::ComputeUpdateRect(bool withEffects) {
     r = UnionRect(r, NormalizeRect(corners));
   }
   if (!clipChildren_) {
-    for (int i = 0; i < ChildrenCount(); ++i) {
-      TvxVisualObject* child = AsVisual(Children(i));
-      if (child && child->visible_) r = UnionRect(r, child->GetUpdateRect());
-    }
+    for (TvxVisualObject& child : VisualChildren())
+      if (child.visible_) r = UnionRect(r, child.GetUpdateRect());
   }
   --updateCount_;
   return r;
@@ -405,8 +396,7 @@ TvxRect TvxVisualObject::ComputeUpdateRect(bool withEffects) {
 
 void TvxVisualObject::InvalidateUpdateRects() {
   updateRectStale_ = true;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->InvalidateUpdateRects();
+  ForEachVisualDescendant([](TvxVisualObject& object) { object.updateRectStale_ = true; });
 }
 
 // Opacity, enabled and visible state.
@@ -431,8 +421,7 @@ bool TvxVisualObject::IsRootOrRootChild() const {
 
 void TvxVisualObject::InvalidateOpacity() {
   absoluteOpacityStale_ = true;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->InvalidateOpacity();
+  for (TvxVisualObject& child : VisualChildren()) child.InvalidateOpacity();
 }
 
 bool TvxVisualObject::GetAbsoluteEnabled() {
@@ -446,8 +435,7 @@ bool TvxVisualObject::GetAbsoluteEnabled() {
 
 void TvxVisualObject::InvalidateEnabled() {
   absoluteEnabledStale_ = true;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->InvalidateEnabled();
+  ForEachVisualDescendant([](TvxVisualObject& object) { object.absoluteEnabledStale_ = true; });
 }
 
 void TvxVisualObject::ClearSceneFocus() {
@@ -479,23 +467,19 @@ IvxScene* TvxVisualObject::SceneToRepaint() {
 }
 
 bool TvxVisualObject::EffectsReadAlphaOnly() {
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
-    if (effect && effect->Enabled() && !effect->ReadsAlphaOnly()) return false;
-  }
+  for (const TvxEffect& effect : ChildrenOf<TvxEffect>())
+    if (effect.Enabled() && !effect.ReadsAlphaOnly()) return false;
   return true;
 }
 
 void TvxVisualObject::BeginUpdate() {
   ++updateCount_;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->BeginUpdate();
+  for (TvxVisualObject& child : VisualChildren()) child.BeginUpdate();
 }
 
 void TvxVisualObject::EndUpdate() {
   if (updateCount_ > 0) --updateCount_;
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->EndUpdate();
+  for (TvxVisualObject& child : VisualChildren()) child.EndUpdate();
   if (updateCount_ == 0) Realign();
 }
 
@@ -685,11 +669,9 @@ TvxVisualObject* TvxVisualObject::ObjectAtPoint(const TvxPoint& p) {
   if (!visible_) return nullptr;
   if (IsControl() && !GetAbsoluteEnabled()) return nullptr;
   if (clipChildren_ && !PointInObject(p)) return nullptr;
-  for (int i = ChildrenCount() - 1; i >= 0; --i) {
-    TvxVisualObject* child = AsVisual(Children(i));
-    if (!child || !child->visible_) continue;
-    if (TvxVisualObject* found = child->ObjectAtPoint(p)) return found;
-  }
+  for (TvxVisualObject& child : ChildrenOfReversed<TvxVisualObject>())
+    if (child.visible_)
+      if (TvxVisualObject* found = child.ObjectAtPoint(p)) return found;
   return hitTest_ && PointInObject(p) ? this : nullptr;
 }
 
@@ -697,11 +679,9 @@ TvxVisualObject* TvxVisualObject::DropTargetAtPoint(const TvxPoint& p, const Tvx
   if (!visible_) return nullptr;
   if (IsControl() && !GetAbsoluteEnabled()) return nullptr;
   if (clipChildren_ && !PointInObject(p)) return nullptr;
-  for (int i = ChildrenCount() - 1; i >= 0; --i) {
-    TvxVisualObject* child = AsVisual(Children(i));
-    if (!child || !child->visible_) continue;
-    if (TvxVisualObject* found = child->DropTargetAtPoint(p, data)) return found;
-  }
+  for (TvxVisualObject& child : ChildrenOfReversed<TvxVisualObject>())
+    if (child.visible_)
+      if (TvxVisualObject* found = child.DropTargetAtPoint(p, data)) return found;
   if (!hitTest_ || !PointInObject(p)) return nullptr;
   bool accept = false;
   DragOver(data, p, accept);
@@ -793,9 +773,9 @@ void TvxVisualObject::KeyUp(uint16_t& key, char16_t& keyChar, TShiftState shift)
 }
 
 void TvxVisualObject::DialogKey(uint16_t& key, TShiftState shift) {
-  for (int i = 0; i < ChildrenCount() && key != 0; ++i) {
-    TvxVisualObject* child = AsVisual(Children(i));
-    if (child && child->visible_ && child->enabled_) child->DialogKey(key, shift);
+  for (TvxVisualObject& child : VisualChildren()) {
+    if (key == 0) return;
+    if (child.visible_ && child.enabled_) child.DialogKey(key, shift);
   }
 }
 
@@ -896,10 +876,9 @@ void TvxVisualObject::ApplyResource() {
 
 void TvxVisualObject::UpdateEffects() {
   bool has = false;
-  for (int i = 0; i < ChildrenCount() && !has && !disableEffect_; ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
-    has = effect && effect->Enabled();
-  }
+  if (!disableEffect_)
+    for (const TvxEffect& effect : ChildrenOf<TvxEffect>())
+      if ((has = effect.Enabled())) break;
   if (has == hasEffects_) return;
   hasEffects_ = has;
   InvalidateEffectCache();
@@ -940,19 +919,15 @@ void TvxVisualObject::SetEffectsDisabled(bool value) {
 
 bool TvxVisualObject::EffectReplacesObject() const {
   if (!hasEffects_) return false;
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
-    if (effect && effect->Enabled() && effect->ReplacesObject()) return true;
-  }
+  for (const TvxEffect& effect : ChildrenOf<TvxEffect>())
+    if (effect.Enabled() && effect.ReplacesObject()) return true;
   return false;
 }
 
 bool TvxVisualObject::EffectDrawnAbove() const {
   if (!hasEffects_) return false;
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(Children(i));
-    if (effect && effect->Enabled() && effect->DrawnAbove()) return true;
-  }
+  for (const TvxEffect& effect : ChildrenOf<TvxEffect>())
+    if (effect.Enabled() && effect.DrawnAbove()) return true;
   return false;
 }
 
@@ -1042,10 +1017,9 @@ void TvxVisualObject::PaintChildren() {
 }
 
 void TvxVisualObject::PaintChildrenExcept(const TvxVisualObject* skipped) {
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvxVisualObject* child = AsVisual(Children(i));
-    if (!child || !child->visible_ || child == skipped) continue;
-    const TvxRect area = child->GetUpdateRect();
+  for (TvxVisualObject& child : VisualChildren()) {
+    if (!child.visible_ || &child == skipped) continue;
+    const TvxRect area = child.GetUpdateRect();
     if (RectWidth(area) == 0 || RectHeight(area) == 0) continue;
     if (child.Scene() != Scene()) child.SetScene(Scene());
     if (clipChildren_ && !RectsOverlap(area, GetUpdateRect())) continue;
@@ -1066,10 +1040,8 @@ bool TvxVisualObject::ChildMeetsDirtyArea(TvxVisualObject& child) {
 // Descendants clipped away from the update rectangle may still lie in a dirty area.
 TvxRect TvxVisualObject::VisibleDescendantsRect(TvxVisualObject& object) {
   TvxRect r = object.GetAbsoluteRect();
-  for (int i = 0; i < object.ChildrenCount(); ++i) {
-    TvxVisualObject* child = AsVisual(object.Children(i));
-    if (child && child->visible_) r = UnionRect(r, VisibleDescendantsRect(*child));
-  }
+  for (TvxVisualObject& child : object.VisualChildren())
+    if (child.visible_) r = UnionRect(r, VisibleDescendantsRect(child));
   return r;
 }
 
@@ -1101,12 +1073,11 @@ void TvxVisualObject::PaintChildBody(TvxVisualObject& child) {
   {
     // Only the first child that clips its parent clips it.
     TvxCanvasStateGuard parentClip(canvas, false);
-    for (int i = 0; i < child.ChildrenCount(); ++i) {
-      TvxVisualObject* clipper = AsVisual(child.Children(i));
-      if (!clipper || !clipper->clipParent_) continue;
+    for (TvxVisualObject& clipper : child.VisualChildren()) {
+      if (!clipper.clipParent_) continue;
       parentClip.Save();
-      canvas.SetMatrix(clipper->GetAbsoluteMatrix());
-      canvas.IntersectClipRect(clipper->GetLocalRect());
+      canvas.SetMatrix(clipper.GetAbsoluteMatrix());
+      canvas.IntersectClipRect(clipper.GetLocalRect());
       canvas.SetMatrix(matrix);
       break;
     }
@@ -1191,8 +1162,7 @@ void TvxVisualObject::PaintTo(TvxCanvas& canvas, const TvxRect& rect) {
 
 void TvxVisualObject::RefreshMatrices() {
   GetAbsoluteMatrix();
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (TvxVisualObject* child = AsVisual(Children(i))) child->RefreshMatrices();
+  ForEachVisualDescendant([](TvxVisualObject& object) { object.GetAbsoluteMatrix(); });
 }
 
 std::unique_ptr<TvxBitmap> TvxVisualObject::PaintToBitmap() {

@@ -129,6 +129,17 @@ class TvxVisualObject : public TvxObject {
   // Like ObjectAtPoint, but only an object whose DragOver accepts `data`.
   TvxVisualObject* DropTargetAtPoint(const TvxPoint& p, const TvxDragObject& data);
   TvxVisualObject* VisualParent() const;
+  TvxChildRange<TvxVisualObject, false> VisualChildren() const {
+    return ChildrenOf<TvxVisualObject>();
+  }
+  // Every visual object below this one, parents before their children.
+  template <class F>
+  void ForEachVisualDescendant(F&& visit) const {
+    for (TvxVisualObject& child : VisualChildren()) {
+      visit(child);
+      child.ForEachVisualDescendant(visit);
+    }
+  }
   // The canvas painting goes to: inherited from the parent, else the scene's.
   TvxCanvas* Canvas() const;
   // Asks the scene to focus this object when it can take the focus; OnCanFocused may refuse.

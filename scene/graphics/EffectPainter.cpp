@@ -13,10 +13,8 @@ namespace {
 
 template <class F>
 void ForEachEnabledEffect(TvxVisualObject& object, F&& f) {
-  for (int i = 0; i < object.ChildrenCount(); ++i) {
-    auto* effect = dynamic_cast<TvxEffect*>(object.Children(i));
-    if (effect && effect->Enabled()) f(*effect);
-  }
+  for (TvxEffect& effect : object.ChildrenOf<TvxEffect>())
+    if (effect.Enabled()) f(effect);
 }
 
 // Bitmap sizes stay within what a bitmap can hold, whatever the scale.

@@ -16,11 +16,9 @@ int TabOrderOf(TvxVisualObject& object) {
 std::vector<TvxVisualObject*> ChildrenInTabOrder(TvxVisualObject& parent) {
   std::vector<TvxVisualObject*> children;
   std::vector<size_t> ordered;  // positions of the children that have a tab order
-  for (int i = 0; i < parent.ChildrenCount(); ++i) {
-    auto* child = dynamic_cast<TvxVisualObject*>(parent.Children(i));
-    if (!child) continue;
-    if (TabOrderOf(*child) >= 0) ordered.push_back(children.size());
-    children.push_back(child);
+  for (TvxVisualObject& child : parent.VisualChildren()) {
+    if (TabOrderOf(child) >= 0) ordered.push_back(children.size());
+    children.push_back(&child);
   }
   std::vector<TvxVisualObject*> sorted;
   for (size_t position : ordered) sorted.push_back(children[position]);

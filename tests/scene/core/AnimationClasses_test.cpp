@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 
 #include "AnimationFixture_support.h"
+#include "platform/Platform.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/ObjectWriter.h"
 #include "scene/core/AniThread.h"
@@ -219,6 +220,26 @@ TEST_F(TriggerTest, UnknownPropertiesAreIgnoredButOneMustBeKnown) {
   EXPECT_FALSE(hover->IsRunning());
   hover->StartTrigger(nullptr, "IsMouseOver");
   EXPECT_FALSE(hover->IsRunning());
+}
+
+// The wait pumps messages; what they free must end the wait, not be used after it.
+TEST_F(TriggerTest, AWaitEndsWhenItsAnimationIsFreedMeanwhile) {
+  auto* sibling = Add<TvxFloatAnimation>(owner_, target, "Width");
+  const TWeakRef<TvxObject> kept(sibling);
+  target->isMouseOver = true;
+  // Freeing the awaited one also moves its sibling to its place in the list.
+  Platform().loop->Post([&] { delete hover; });
+  target->StartTriggerAnimationWait(target, "IsMouseOver");
+  EXPECT_EQ(kept.Get(), sibling);
+  EXPECT_EQ(target->ChildrenCount(), 1);
+}
+
+TEST_F(TriggerTest, AWaitEndsWhenItsObjectIsFreedMeanwhile) {
+  target->isMouseOver = true;
+  const TWeakRef<TvxObject> watched(target);
+  Platform().loop->Post([&] { delete target; });
+  target->StartTriggerAnimationWait(target, "IsMouseOver");
+  EXPECT_EQ(watched.Get(), nullptr);
 }
 
 TEST_F(TriggerTest, OtherEventsLeaveTheAnimationAlone) {

@@ -132,6 +132,55 @@ TEST_F(ObjectTree, IndexesFollowReordering) {
   EXPECT_EQ(c2->Index(), -1);
 }
 
+// Names of the children a range yields, in the order yielded.
+template <class Range>
+std::vector<std::string> Walk(Range&& range) {
+  std::vector<std::string> names;
+  for (auto& child : range) names.push_back(child.Name());
+  return names;
+}
+
+TEST_F(ObjectTree, ChildIterationYieldsOneClassInEitherOrder) {
+  TvxObject* parent = Make(nullptr);
+  const char* names[] = {"A", "B", "C", "D"};
+  for (const char* name : names) {
+    TvxObject* child = std::string(name) == "B" || std::string(name) == "D"
+                           ? new TTestControl(&owner_)
+                           : Make(nullptr);
+    child->SetName(name);
+    parent->AddObject(child);
+  }
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(Walk(parent->ChildrenOf()), (Names{"A", "B", "C", "D"}));
+  EXPECT_EQ(Walk(parent->ChildrenOf<TTestControl>()), (Names{"B", "D"}));
+  EXPECT_EQ(Walk(parent->ChildrenOfReversed<TTestControl>()), (Names{"D", "B"}));
+  EXPECT_EQ(Walk(parent->ChildrenOf<TTestVisual>()), Names{});
+  EXPECT_EQ(Walk(Make(nullptr)->ChildrenOfReversed()), Names{});
+}
+
+TEST_F(ObjectTree, ChildIterationFollowsChangesMadeByTheLoopBody) {
+  TvxObject* parent = Make(nullptr);
+  for (const char* name : {"A", "B", "C"}) Make(parent)->SetName(name);
+  std::vector<std::string> seen;
+  for (TvxObject& child : parent->ChildrenOf()) {
+    seen.push_back(child.Name());
+    // Freeing a later child: it is never reached. Adding one: it is reached.
+    if (child.Name() == "A") delete parent->Children(2);
+    if (child.Name() == "B") Make(parent)->SetName("E");
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"A", "B", "E"}));
+  seen.clear();
+  // Backwards, freeing the current child and the one before it leaves the rest in order.
+  for (TvxObject& child : parent->ChildrenOfReversed()) {
+    seen.push_back(child.Name());
+    if (child.Name() == "E") {
+      delete parent->Children(1);
+      delete &child;
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"E", "A"}));
+}
+
 TEST_F(ObjectTree, FreeingAParentFreesItsChildrenWhateverTheirOwner) {
   TvxObject* parent = Make(nullptr);
   auto* child = new TvxObject(nullptr);  // owned by nobody
