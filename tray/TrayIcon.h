@@ -50,7 +50,7 @@ class TTrayIcon : public TComponent {
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& value);
   // Any change of the icon updates the notification area.
-  TIcon* Icon() const { return &icon_; }
+  TIcon* Icon() { return &icon_; }
   void SetIcon(const TIcon& value) { icon_.Assign(value); }
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* value);
@@ -108,7 +108,7 @@ class TTrayIcon : public TComponent {
   bool autoHide_ = false;
   bool enabled_ = true;
   std::string hint_;
-  mutable TIcon icon_;
+  TIcon icon_;
   TWeakRef<TPopupMenu> popupMenu_;
   bool showDesign_ = false;
   bool useAppIcon_ = false;

@@ -111,12 +111,14 @@ class TPublisher {
   }
 
   // An owned sub-object (a brush, a position): streamed as dotted paths, or as a collection.
+  // The getter may be non-const: the property hands out the part itself, which readers and
+  // animations change, so owners need not declare their parts mutable.
   template <class G>
   TPublisher& Object(const char* name, G get) {
-    using P = std::remove_pointer_t<std::remove_cvref_t<std::invoke_result_t<G, const C&>>>;
+    using P = std::remove_pointer_t<std::remove_cvref_t<std::invoke_result_t<G, C&>>>;
     TPropInfo& prop = Add(name, TPropKind::Object);
     prop.objectClass = &P::StaticClass;
-    prop.getObject = [get](const TObject& o) -> TObject* { return std::invoke(get, Self(o)); };
+    prop.getObject = [get](const TObject& o) -> TObject* { return std::invoke(get, Owner(o)); };
     return *this;
   }
 
@@ -168,6 +170,9 @@ class TPublisher {
  private:
   static const C& Self(const TObject& o) { return static_cast<const C&>(o); }
   static C& Self(TObject& o) { return static_cast<C&>(o); }
+  // The one place where a const owner yields a changeable part: the property table reads
+  // sub-objects of const instances (the writer) and of changeable ones alike.
+  static C& Owner(const TObject& o) { return const_cast<C&>(Self(o)); }
 
   template <class G, class S, class V>
   static void Put(C& c, G get, S set, V&& value) {

@@ -15,14 +15,14 @@ class TvxBitmapAnimation : public TvxAnimation {
   // The stop bitmap drawn over the start bitmap at the eased progress.
   void ProcessAnimation() override;
 
-  TvxBitmap* StartValue() const { return &startValue_; }
-  TvxBitmap* StopValue() const { return &stopValue_; }
+  TvxBitmap* StartValue() { return &startValue_; }
+  TvxBitmap* StopValue() { return &stopValue_; }
   const std::string& PropertyName() const { return target_.PropertyName(); }
   void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
  private:
-  mutable TvxBitmap startValue_;
-  mutable TvxBitmap stopValue_;
+  TvxBitmap startValue_;
+  TvxBitmap stopValue_;
   TvxAnimationTarget target_;
 };
 
@@ -36,14 +36,14 @@ class TvxBitmapListAnimation : public TvxAnimation {
   void ProcessAnimation() override;
 
   // AnimationCount frames of equal width side by side.
-  TvxBitmap* AnimationBitmap() const { return &animationBitmap_; }
+  TvxBitmap* AnimationBitmap() { return &animationBitmap_; }
   int AnimationCount() const { return animationCount_; }
   void SetAnimationCount(int value) { animationCount_ = value; }
   const std::string& PropertyName() const { return target_.PropertyName(); }
   void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
  private:
-  mutable TvxBitmap animationBitmap_;
+  TvxBitmap animationBitmap_;
   int animationCount_ = 1;
   TvxAnimationTarget target_;
 };

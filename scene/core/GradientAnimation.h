@@ -14,8 +14,8 @@ class TvxGradientAnimation : public TvxAnimation {
   void Start() override;
   void ProcessAnimation() override;
 
-  TvxGradient* StartValue() const { return &startValue_; }
-  TvxGradient* StopValue() const { return &stopValue_; }
+  TvxGradient* StartValue() { return &startValue_; }
+  TvxGradient* StopValue() { return &stopValue_; }
   bool StartFromCurrent() const { return startFromCurrent_; }
   void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
   const std::string& PropertyName() const { return target_.PropertyName(); }
@@ -24,8 +24,8 @@ class TvxGradientAnimation : public TvxAnimation {
  private:
   TvxGradient* TargetGradient() const;
 
-  mutable TvxGradient startValue_;
-  mutable TvxGradient stopValue_;
+  TvxGradient startValue_;
+  TvxGradient stopValue_;
   bool startFromCurrent_ = false;
   TvxAnimationTarget target_;
 };

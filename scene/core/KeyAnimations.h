@@ -74,7 +74,7 @@ class TvxColorKeyAnimation : public TvxAnimation {
   void Start() override;
   void ProcessAnimation() override;
 
-  TvxKeys* Keys() const { return &keys_; }
+  TvxKeys* Keys() { return &keys_; }
   TvxColorKey* Key(int index) const { return static_cast<TvxColorKey*>(keys_.Item(index)); }
   bool StartFromCurrent() const { return startFromCurrent_; }
   void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
@@ -82,7 +82,7 @@ class TvxColorKeyAnimation : public TvxAnimation {
   void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
  private:
-  mutable TvxKeys keys_;
+  TvxKeys keys_;
   bool startFromCurrent_ = false;
   TvxAnimationTarget target_;
 };
@@ -96,7 +96,7 @@ class TvxFloatKeyAnimation : public TvxAnimation {
   void Start() override;
   void ProcessAnimation() override;
 
-  TvxKeys* Keys() const { return &keys_; }
+  TvxKeys* Keys() { return &keys_; }
   TvxFloatKey* Key(int index) const { return static_cast<TvxFloatKey*>(keys_.Item(index)); }
   bool StartFromCurrent() const { return startFromCurrent_; }
   void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
@@ -104,7 +104,7 @@ class TvxFloatKeyAnimation : public TvxAnimation {
   void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
  private:
-  mutable TvxKeys keys_;
+  TvxKeys keys_;
   bool startFromCurrent_ = false;
   TvxAnimationTarget target_;
 };

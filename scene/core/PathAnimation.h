@@ -20,14 +20,14 @@ class TvxPathAnimation : public TvxAnimation {
   void Start() override;
   void ProcessAnimation() override;
 
-  TvxPathData* Path() const { return &path_; }
+  TvxPathData* Path() { return &path_; }
   bool Rotate() const { return rotate_; }
   void SetRotate(bool value) { rotate_ = value; }
 
  private:
   void Turn(const TvxPoint& from, const TvxPoint& to);
 
-  mutable TvxPathData path_;
+  TvxPathData path_;
   bool rotate_ = false;
   std::unique_ptr<TvxSpline> spline_;
   int pointCount_ = 0;

@@ -14,8 +14,8 @@ class TvxRectAnimation : public TvxAnimation {
   void Start() override;
   void ProcessAnimation() override;
 
-  TvxBounds* StartValue() const { return &startValue_; }
-  TvxBounds* StopValue() const { return &stopValue_; }
+  TvxBounds* StartValue() { return &startValue_; }
+  TvxBounds* StopValue() { return &stopValue_; }
   bool StartFromCurrent() const { return startFromCurrent_; }
   void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
   const std::string& PropertyName() const { return target_.PropertyName(); }
@@ -24,8 +24,8 @@ class TvxRectAnimation : public TvxAnimation {
  private:
   TvxBounds* TargetBounds() const;
 
-  mutable TvxBounds startValue_;
-  mutable TvxBounds stopValue_;
+  TvxBounds startValue_;
+  TvxBounds stopValue_;
   bool startFromCurrent_ = false;
   TvxAnimationTarget target_;
 };

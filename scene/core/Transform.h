@@ -10,9 +10,9 @@ class TvxTransform : public TPersistent {
  public:
   TvxTransform();
 
-  TvxPosition* Position() const { return &position_; }
-  TvxPosition* Scale() const { return &scale_; }
-  TvxPosition* RotateCenter() const { return &rotateCenter_; }
+  TvxPosition* Position() { return &position_; }
+  TvxPosition* Scale() { return &scale_; }
+  TvxPosition* RotateCenter() { return &rotateCenter_; }
   float RotateAngle() const { return rotateAngle_; }
   // Only stores the angle: the matrix takes it up at the next change of a position.
   void SetRotateAngle(float value) { rotateAngle_ = value; }
@@ -24,9 +24,9 @@ class TvxTransform : public TPersistent {
  private:
   void Rebuild();
 
-  mutable TvxPosition position_{{0, 0}};
-  mutable TvxPosition scale_{{1, 1}};
-  mutable TvxPosition rotateCenter_{{0.5f, 0.5f}};
+  TvxPosition position_{{0, 0}};
+  TvxPosition scale_{{1, 1}};
+  TvxPosition rotateCenter_{{0.5f, 0.5f}};
   float rotateAngle_ = 0;
   TvxMatrix matrix_ = IdentityMatrix;
 };

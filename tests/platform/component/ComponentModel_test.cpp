@@ -43,7 +43,7 @@ class TStop : public TCollectionItem {
   float offset = 0;
   std::string color;
   TPoint2 at;
-  TPoint2* At() const { return const_cast<TPoint2*>(&at); }
+  TPoint2* At() { return &at; }
 };
 LC_PUBLISH(TStop) {
   p.Float("Offset", &TStop::offset);
@@ -77,8 +77,8 @@ class TThing : public TComponent {
     link_ = value;
     if (link_) link_->FreeNotification(this);
   }
-  TPoint2* Point() const { return const_cast<TPoint2*>(&point); }
-  TCollection* Stops() const { return const_cast<TCollection*>(&stops); }
+  TPoint2* Point() { return &point; }
+  TCollection* Stops() { return &stops; }
   void Notification(TComponent* component, TOperation operation) override {
     if (operation == TOperation::opRemove && component == link_) link_ = nullptr;
   }

@@ -17,7 +17,7 @@ class TTestVisual : public TvxObject {
 
  public:
   explicit TTestVisual(TComponent* owner) : TvxObject(owner) { SetVisual(); }
-  TvxPosition* Position() const { return &position_; }
+  TvxPosition* Position() { return &position_; }
   void Clicked(TObject*) {}
   int realigns = 0;
 
@@ -25,7 +25,7 @@ class TTestVisual : public TvxObject {
   void Realign() override { ++realigns; }
 
  private:
-  mutable TvxPosition position_;
+  TvxPosition position_;
 };
 LC_PUBLISH(TTestVisual) {
   p.Object("Position", &TTestVisual::Position);
