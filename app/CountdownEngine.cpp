@@ -27,62 +27,62 @@ std::string PadTwo(int64_t value) {
 }
 
 TCountdownEngine::TCountdownEngine(ICountdownView& view, TErrorReport report)
-    : FView(view), FReport(std::move(report)), FOwnTimer(Platform().loop->CreateTimer()) {
-  Timer1 = FOwnTimer.get();
-  Timer1->SetInterval(500);
-  Timer1->SetOnTimer([this] { Tick(); });
+    : view_(view), report_(std::move(report)), ownTimer_(Platform().loop->CreateTimer()) {
+  timer_ = ownTimer_.get();
+  timer_->SetInterval(500);
+  timer_->SetOnTimer([this] { Tick(); });
 }
 
 TCountdownEngine::TCountdownEngine(ICountdownView& view, ITimer& timer, TErrorReport report)
-    : FView(view), FReport(std::move(report)), Timer1(&timer) {}
+    : view_(view), report_(std::move(report)), timer_(&timer) {}
 
 void TCountdownEngine::Start(const TConfigInput& input) {
-  Timer1->SetEnabled(false);
-  FTargetTime = TargetFrom(input);
-  if (CompareDateTime(FTargetTime, Now()) != 1) {
+  timer_->SetEnabled(false);
+  targetTime_ = TargetFrom(input);
+  if (CompareDateTime(targetTime_, Now()) != 1) {
     Platform().messageBox->Show("预约时间间隔太短！", "提示", vxMsgIconError);
     return;
   }
-  FShutdownMode = input.StringComboBox1;
-  FDisplayMode = input.StringComboBox2;
-  if (FDisplayMode == 0) {
-    FView.ShowSprite();
+  shutdownMode_ = input.StringComboBox1;
+  displayMode_ = input.StringComboBox2;
+  if (displayMode_ == DisplaySpriteAndTray) {
+    view_.ShowSprite();
   } else {
-    FView.HideSprite();
+    view_.HideSprite();
   }
-  FView.SetShowSpriteChecked(FDisplayMode == 0);
-  FTotalMs = 0;
-  Timer1->SetEnabled(true);
-  FView.SetAbortEnabled(true);
-  FView.SetCaptionText(Utf8ToUtf16(CaptionFor(FShutdownMode)));
-  FView.CloseSettingsDialog();
+  view_.SetShowSpriteChecked(displayMode_ == DisplaySpriteAndTray);
+  totalMs_ = 0;
+  timer_->SetEnabled(true);
+  view_.SetAbortEnabled(true);
+  view_.SetCaptionText(Utf8ToUtf16(CaptionFor(shutdownMode_)));
+  view_.CloseSettingsDialog();
 }
 
 void TCountdownEngine::Stop() {
-  Timer1->SetEnabled(false);
-  FView.SetAbortEnabled(false);
-  FView.SetShowSpriteChecked(FDisplayMode == 0);
-  FView.CloseSettingsDialog();
+  timer_->SetEnabled(false);
+  view_.SetAbortEnabled(false);
+  view_.SetShowSpriteChecked(displayMode_ == DisplaySpriteAndTray);
+  view_.CloseSettingsDialog();
 }
 
 void TCountdownEngine::Abort() {
-  Timer1->SetEnabled(false);
-  FTotalMs = 0;
-  FView.SetTimeText(u"00:00:00");
-  FView.SetRingAngle(0);
+  timer_->SetEnabled(false);
+  totalMs_ = 0;
+  view_.SetTimeText(u"00:00:00");
+  view_.SetRingAngle(0);
 }
 
 // One clock reading serves the whole tick, so the ring, the text, the warning and the
 // moment agree with each other.
 void TCountdownEngine::Tick() {
   const TDateTime now = Now();
-  const int64_t remainingMs = MilliSecondsBetween(now, FTargetTime);
-  if (FTotalMs == 0) FTotalMs = remainingMs;
-  FView.SetRingAngle(RingAngle(remainingMs));
-  FView.SetTimeText(Utf8ToUtf16(RemainingText(now)));
+  const int64_t remainingMs = MilliSecondsBetween(now, targetTime_);
+  if (totalMs_ == 0) totalMs_ = remainingMs;
+  view_.SetRingAngle(RingAngle(remainingMs));
+  view_.SetTimeText(Utf8ToUtf16(RemainingText(now)));
   if (remainingMs > kWarnAboveMs && remainingMs <= kWarnUpToMs && !Warn()) return;
-  if (CompareDateTime(FTargetTime, now) != 1) {
-    Timer1->SetEnabled(false);
+  if (CompareDateTime(targetTime_, now) != 1) {
+    timer_->SetEnabled(false);
     IssueAction();
   }
 }
@@ -98,28 +98,28 @@ TDateTime TCountdownEngine::TargetFrom(const TConfigInput& input) const {
 
 // The share of the schedule still ahead; 0 on a tick that captured no length.
 float TCountdownEngine::RingAngle(int64_t remainingMs) const {
-  if (FTotalMs == 0) return 0;
-  const int64_t r = remainingMs % FTotalMs;
-  return static_cast<float>(static_cast<double>(r) / static_cast<double>(FTotalMs) * 360.0);
+  if (totalMs_ == 0) return 0;
+  const int64_t r = remainingMs % totalMs_;
+  return static_cast<float>(static_cast<double>(r) / static_cast<double>(totalMs_) * 360.0);
 }
 
 std::string TCountdownEngine::RemainingText(TDateTime now) const {
-  const int64_t hours = HoursBetween(now, FTargetTime);
-  if (hours < 24) return TimeOfDayText(FTargetTime - now);
-  const int64_t minutes = MinutesBetween(now, FTargetTime);
-  const int64_t seconds = SecondsBetween(now, FTargetTime);
+  const int64_t hours = HoursBetween(now, targetTime_);
+  if (hours < 24) return TimeOfDayText(targetTime_ - now);
+  const int64_t minutes = MinutesBetween(now, targetTime_);
+  const int64_t seconds = SecondsBetween(now, targetTime_);
   return PadTwo(hours) + ":" + PadTwo(minutes - 60 * hours) + ":" + PadTwo(seconds - 60 * minutes);
 }
 
 // Returns false when the balloon failed: the failure is reported and the tick ends there.
 bool TCountdownEngine::Warn() {
-  FView.MakeTopmost();
-  FView.StartFlashing();
+  view_.MakeTopmost();
+  view_.StartFlashing();
   try {
-    FView.BalloonNotice("定时关机提示", "系统将在10后关闭，请保存好当前的工作！", vxBalloonWarning,
+    view_.BalloonNotice("定时关机提示", "系统将在10后关闭，请保存好当前的工作！", vxBalloonWarning,
                         10);
   } catch (const Exception& failure) {
-    FReport(failure);
+    report_(failure);
     return false;
   }
   return true;
@@ -128,6 +128,6 @@ bool TCountdownEngine::Warn() {
 void TCountdownEngine::IssueAction() const {
   static constexpr TPowerAction kActions[] = {vxPowerShutdown, vxPowerOff, vxPowerReboot,
                                               vxPowerLogOff};
-  if (FShutdownMode < 0 || FShutdownMode > 3) return;
-  Platform().power->Issue(kActions[FShutdownMode]);
+  if (shutdownMode_ < 0 || shutdownMode_ > 3) return;
+  Platform().power->Issue(kActions[shutdownMode_]);
 }

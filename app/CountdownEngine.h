@@ -14,14 +14,18 @@
 #include "platform/DateTime.h"
 #include "platform/Timer.h"
 
+// The display modes, in the order of the dialog's second combo box.
+inline constexpr int DisplaySpriteAndTray = 0;
+inline constexpr int DisplayTrayOnly = 1;
+
 // The settings dialog's values, named after its widgets.
 struct TConfigInput {
   bool RadioButton1 = true;  // countdown chosen; otherwise a calendar moment
   std::string HourText = "0", MinutText = "0", SecondText = "0";
   std::string CalendarBox1;  // the calendar box's displayed date text
   std::string NumberBox1 = "11", NumberBox2 = "0", NumberBox3 = "0";
-  int StringComboBox1 = 0;  // power action
-  int StringComboBox2 = 0;  // 0 sprite and tray icon, 1 tray icon only
+  int StringComboBox1 = 0;                     // power action
+  int StringComboBox2 = DisplaySpriteAndTray;  // the display mode
 };
 
 inline constexpr std::array<std::string_view, 4> ShutdownModeNames = {"安全关机", "暴力关机",
@@ -46,13 +50,13 @@ class TCountdownEngine {
   void Abort();
   void Tick();
 
-  TDateTime TargetTime() const { return FTargetTime; }
+  TDateTime TargetTime() const { return targetTime_; }
   // 64 bits, so that the ring of a schedule longer than 24.8 days still shrinks.
-  int64_t TotalMs() const { return FTotalMs; }
-  int ShutdownMode() const { return FShutdownMode; }
-  int DisplayMode() const { return FDisplayMode; }
-  void SetDisplayMode(int mode) { FDisplayMode = mode; }
-  bool Running() const { return Timer1->Enabled(); }
+  int64_t TotalMs() const { return totalMs_; }
+  int ShutdownMode() const { return shutdownMode_; }
+  int DisplayMode() const { return displayMode_; }
+  void SetDisplayMode(int mode) { displayMode_ = mode; }
+  bool Running() const { return timer_->Enabled(); }
 
  private:
   TDateTime TargetFrom(const TConfigInput& input) const;
@@ -61,12 +65,12 @@ class TCountdownEngine {
   bool Warn();
   void IssueAction() const;
 
-  ICountdownView& FView;
-  TErrorReport FReport;
-  std::unique_ptr<ITimer> FOwnTimer;
-  ITimer* Timer1;
-  TDateTime FTargetTime = 0;
-  int64_t FTotalMs = 0;
-  int FShutdownMode = 0;
-  int FDisplayMode = 0;
+  ICountdownView& view_;
+  TErrorReport report_;
+  std::unique_ptr<ITimer> ownTimer_;
+  ITimer* timer_;
+  TDateTime targetTime_ = 0;
+  int64_t totalMs_ = 0;
+  int shutdownMode_ = 0;
+  int displayMode_ = DisplaySpriteAndTray;
 };

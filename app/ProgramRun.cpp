@@ -32,7 +32,7 @@ std::unique_ptr<TFormMain> CreateMainForm() {
   RegisterProgramClasses();
   std::unique_ptr<TFormMain> form(
       CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
-  if (form->Engine().DisplayMode() == 0) form->Show();
+  if (form->Engine().DisplayMode() == DisplaySpriteAndTray) form->Show();
   return form;
 }
 

@@ -93,15 +93,15 @@ void TFormMain::TrayIcon1Click(TObject*, TMouseButton, TShiftState, int, int) {
 void TFormMain::ToggleSprite() {
   if (!engine_) return;
   auto* tray = Part<TTrayIcon>("TrayIcon1");
-  if (engine_->DisplayMode() == 1) {
+  if (engine_->DisplayMode() == DisplayTrayOnly) {
     if (tray) tray->ShowApplication();
     Show();
-    engine_->SetDisplayMode(0);
+    engine_->SetDisplayMode(DisplaySpriteAndTray);
     SetShowSpriteChecked(true);
   } else {
     if (tray) tray->HideApplication();
     Hide();
-    engine_->SetDisplayMode(1);
+    engine_->SetDisplayMode(DisplayTrayOnly);
     SetShowSpriteChecked(false);
   }
 }

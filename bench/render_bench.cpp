@@ -23,7 +23,7 @@
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/TextShape.h"
 #include "scene/graphics/qt/QtBackend.h"
-#include "tests/scene/SceneStub.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 
@@ -133,7 +133,7 @@ class TSprite {
 
   std::unique_ptr<TvxCanvas> canvas_;
   TvxLayout root_{nullptr};  // outlives the scene, which lets go of it when it ends
-  TSceneStub scene_;
+  TFakeScene scene_;
   TvxText* time_ = nullptr;
   int ticks_ = 0;
 };

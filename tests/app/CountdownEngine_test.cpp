@@ -41,7 +41,8 @@ class TRecordingView : public ICountdownView {
   void Log(const std::string& event) { events.push_back(event); }
 };
 
-TConfigInput Countdown(const char* h, const char* m, const char* s, int mode = 0, int display = 0) {
+TConfigInput Countdown(const char* h, const char* m, const char* s, int mode = 0,
+                       int display = DisplaySpriteAndTray) {
   TConfigInput input;
   input.HourText = h, input.MinutText = m, input.SecondText = s;
   input.StringComboBox1 = mode, input.StringComboBox2 = display;
@@ -75,11 +76,11 @@ class CountdownEngineTest : public testing::Test {
 };
 
 TEST_F(CountdownEngineTest, ANothingCountdownIsRefusedAndOneSecondIsAccepted) {
-  engine.Start(Countdown("0", "0", "0", 2, 1));
+  engine.Start(Countdown("0", "0", "0", 2, DisplayTrayOnly));
   ExpectRefused();
   EXPECT_TRUE(view.events.empty());
   EXPECT_EQ(0, engine.ShutdownMode());
-  EXPECT_EQ(0, engine.DisplayMode());
+  EXPECT_EQ(DisplaySpriteAndTray, engine.DisplayMode());
 
   engine.Start(Countdown("0", "0", "1", 2));
   EXPECT_TRUE(engine.Running());
@@ -90,12 +91,12 @@ TEST_F(CountdownEngineTest, ANothingCountdownIsRefusedAndOneSecondIsAccepted) {
 }
 
 TEST_F(CountdownEngineTest, TheDisplayChoiceShowsOrHidesTheSpriteAndSetsTheCheckMark) {
-  engine.Start(Countdown("1", "0", "0", 0, 1));
-  EXPECT_EQ(1, engine.DisplayMode());
+  engine.Start(Countdown("1", "0", "0", 0, DisplayTrayOnly));
+  EXPECT_EQ(DisplayTrayOnly, engine.DisplayMode());
   EXPECT_EQ(1, view.Count("hide"));
   EXPECT_EQ(1, view.Count("uncheck"));
   EXPECT_EQ(0, view.Count("show"));
-  engine.Start(Countdown("1", "0", "0", 0, 0));
+  engine.Start(Countdown("1", "0", "0", 0, DisplaySpriteAndTray));
   EXPECT_EQ(1, view.Count("show"));
   EXPECT_EQ(1, view.Count("check"));
 }

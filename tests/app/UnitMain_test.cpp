@@ -92,10 +92,10 @@ TEST_F(FormMainTest, TheMenuTogglesTheSpriteAndQuits) {
 
   ASSERT_TRUE(menus_.Choose("显示桌面精灵"));
   EXPECT_FALSE(form_->Visible());
-  EXPECT_EQ(form_->Engine().DisplayMode(), 1);
+  EXPECT_EQ(form_->Engine().DisplayMode(), DisplayTrayOnly);
   ASSERT_TRUE(menus_.Choose("显示桌面精灵"));
   EXPECT_TRUE(form_->Visible());
-  EXPECT_EQ(form_->Engine().DisplayMode(), 0);
+  EXPECT_EQ(form_->Engine().DisplayMode(), DisplaySpriteAndTray);
   EXPECT_TRUE(Item("N3").Checked());
 
   ASSERT_TRUE(menus_.Choose("退出"));

@@ -1,8 +1,9 @@
 #pragma once
 
-// A scene host stand-in for tests: records what objects ask of their scene (dirty
-// rectangles, capture, focus changes) and answers the rest with settable values.
-// Header-only, so that the test folders of the core and of the controls share it.
+// The scene host stand-in of the tests and benchmarks: records what objects ask of their
+// scene (dirty rectangles, capture, focus changes) and answers the rest with settable values;
+// a canvas to measure and hit-test with is optional (animations need none).
+// Header-only, so that every test folder and the benchmarks share it.
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,7 @@ class TFakeScene : public IvxScene {
   // Screen coordinates are scene coordinates moved by this offset.
   static constexpr TvxPoint kScreenOffset{100, 200};
 
+  explicit TFakeScene(TvxCanvas* sceneCanvas = nullptr) : canvas(sceneCanvas) {}
   ~TFakeScene() override {
     for (TvxObject* object : roots) object->SetScene(nullptr);
   }
@@ -47,7 +49,7 @@ class TFakeScene : public IvxScene {
   TvxVisualObject* GetActiveControl() override { return nullptr; }
   bool GetUpdateLocked() override { return updateLocked; }
   void SetUpdateLocked(bool locked) override { updateLocked = locked; }
-  bool IsDesigning() override { return false; }
+  bool IsDesigning() override { return designing; }
   TvxCanvas* GetCanvas() override { return canvas; }
   TvxVisualObject* GetRoot() override { return root; }
   TComponent* GetComponent() override { return nullptr; }
@@ -94,6 +96,7 @@ class TFakeScene : public IvxScene {
   TvxCanvas* canvas = nullptr;
   TvxPoint mousePos;
   bool updateLocked = false;
+  bool designing = false;
   bool transparent = false;
   bool animatedCaret = false;
   int windowMoves = 0;

@@ -8,7 +8,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/core/AniThread.h"
 #include "scene/core/Object.h"
-#include "tests/scene/SceneStub.h"
+#include "tests/scene/FakeScene.h"
 
 // Steps of the animation driver with chosen lengths: the tick clock moves by the step, the
 // event loop by one timer period.
@@ -43,6 +43,6 @@ class AnimationDriverTest : public testing::Test {
   THeadlessPlatform platform_;
   TStepClock clock_;
   PlatformServices previous_;
-  TSceneStub scene_;  // animations only need to belong to a scene
+  TFakeScene scene_;  // animations only need to belong to a scene
   TComponent owner_{nullptr};
 };

@@ -177,7 +177,7 @@ TEST_F(FloatRun, ParentChangeDropsTheResolvedProperty) {
 }
 
 TEST(AnimationWithoutPlatform, EndsAsSoonAsItStarts) {
-  TSceneStub scene;
+  TFakeScene scene;
   TAnimTarget target(nullptr);
   target.SetScene(&scene);
   auto* animation = new TvxFloatAnimation(&target);

@@ -8,7 +8,7 @@
 #include "platform/component/ObjectWriter.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Rectangles.h"
-#include "tests/scene/SceneStub.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 
@@ -240,7 +240,7 @@ class ColourRepaint : public testing::Test {
   }
 
   TvxRectangle shape_{nullptr};  // outlives the scene, which lets go of it
-  TSceneStub scene_;
+  TFakeScene scene_;
 };
 
 TEST_F(ColourRepaint, AGlowKeepsItsHaloSoOnlyTheObjectIsRepainted) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "GraphicsFakes.h"
-#include "tests/scene/SceneStub.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/ObjectWriter.h"
@@ -21,6 +20,7 @@
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/ShapeClasses.h"
 #include "scene/graphics/TextShape.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 
@@ -350,7 +350,7 @@ TEST(TextShape, DrawsOverTheWholeObjectOrStretchesItsOwnBox) {
 
 TEST(TextShape, AutoSizeFollowsTheMeasuredText) {
   RecordingCanvas canvas(100, 100);
-  TSceneStub scene(&canvas);
+  TFakeScene scene(&canvas);
   TvxText text(nullptr);
   scene.SetRoot(&text);
   text.Font()->SetFamily("Impact");

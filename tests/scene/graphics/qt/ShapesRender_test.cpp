@@ -11,7 +11,7 @@
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/TextShape.h"
 #include "scene/graphics/qt/CanvasQt.h"
-#include "tests/scene/SceneStub.h"
+#include "tests/scene/FakeScene.h"
 
 namespace {
 
@@ -175,7 +175,7 @@ TEST_F(TextRender, StretchFillsTheObject) {
 
 TEST_F(TextRender, AutoSizeWithoutWrapAddsHalfTheFontSize) {
   TvxCanvasQt canvas(10, 10);
-  TSceneStub scene(&canvas);
+  TFakeScene scene(&canvas);
   scene.SetRoot(&text);
   text.SetWordWrap(false);
   text.SetAutoSize(true);
@@ -202,7 +202,7 @@ TEST(ShapesRender, ImageTilesAreCutAtTheObjectsEdge) {
 
 TEST(ShapeHitTest, EllipsePieAndPath) {
   TvxCanvasQt canvas(10, 10);
-  TSceneStub scene(&canvas);
+  TFakeScene scene(&canvas);
   TvxLayout root(nullptr);
   root.SetBounds(0, 0, 300, 300);
   scene.SetRoot(&root);
