@@ -9,7 +9,7 @@
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Effect.h"
 #include "scene/graphics/Shapes.h"
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 #include "tray/TrayIcon.h"
 
 LC_PUBLISH(TFormMain) {

@@ -21,7 +21,7 @@
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/ShapeClasses.h"
 #include "scene/graphics/Shapes.h"
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 #include "scene/graphics/qt/QtBackend.h"
 #include "tests/scene/FakeScene.h"
 

@@ -14,7 +14,7 @@
 #include "scene/core/Position.h"
 #include "scene/core/ResourceLink.h"
 #include "scene/core/Transform.h"
-#include "scene/core/VisualRef.h"
+#include "scene/core/Visual.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/GraphicsTypes.h"
 

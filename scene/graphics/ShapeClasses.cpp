@@ -2,13 +2,13 @@
 
 #include "scene/graphics/BlurRectangles.h"
 #include "scene/graphics/CalloutRectangle.h"
-#include "scene/graphics/ImageShape.h"
+#include "scene/graphics/Image.h"
 #include "scene/graphics/Layouts.h"
 #include "scene/graphics/PaintBox.h"
-#include "scene/graphics/PathShape.h"
+#include "scene/graphics/Path.h"
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/Shapes.h"
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 
 void RegisterShapeClasses(std::vector<const TClassInfo*>& out) {
   out.insert(out.end(),

@@ -13,7 +13,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Shapes.h"
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 #include "scene/graphics/qt/QtBackend.h"
 #include "tray/TrayIcon.h"
 

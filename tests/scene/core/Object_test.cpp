@@ -7,7 +7,7 @@
 #include "scene/core/ObjectText.h"
 #include "scene/core/Position.h"
 #include "scene/core/Registration.h"
-#include "scene/core/VisualRef.h"
+#include "scene/core/Visual.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "scene/graphics/BlurRectangles.h"
-#include "scene/graphics/ImageShape.h"
+#include "scene/graphics/Image.h"
 #include "scene/graphics/Layouts.h"
-#include "scene/graphics/PathShape.h"
+#include "scene/graphics/Path.h"
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/Shapes.h"
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 #include "scene/graphics/qt/CanvasQt.h"
 #include "tests/scene/FakeScene.h"
 

@@ -1,4 +1,4 @@
-#include "scene/graphics/TextShape.h"
+#include "scene/graphics/Text.h"
 
 #include "platform/component/TemporaryChange.h"
 #include "platform/component/Unicode.h"

@@ -1,4 +1,4 @@
-#include "scene/graphics/ImageShape.h"
+#include "scene/graphics/Image.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "scene/core/VisualRef.h"
+#include "scene/core/Visual.h"
 
 LC_PUBLISH(TvxVisual) {
   p.Component("VisualObject", &TvxVisual::VisualObject, &TvxVisual::SetVisualObject);

@@ -1,4 +1,4 @@
-#include "scene/graphics/PathShape.h"
+#include "scene/graphics/Path.h"
 
 #include "scene/graphics/Canvas.h"
 #include "scene/graphics/CanvasStateGuard.h"
