@@ -216,6 +216,17 @@ TEST_F(PopupTest, OpensInATopmostTransparentPopupWindowAtTheScaleItHadAndComesBa
   EXPECT_EQ(platform_.Windows().Windows().size(), 1u);  // the dialog's alone
 }
 
+TEST_F(PopupTest, APopupWhoseFormerParentWasFreedWhileOpenClosesWithoutOne) {
+  popup_->SetParent(target_);
+  popup_->SetPlacementTarget(nullptr);
+  popup_->SetIsOpen(true);
+  delete target_;
+  popup_->SetIsOpen(false);
+  EXPECT_EQ(popup_->Parent(), nullptr);
+  EXPECT_EQ(popup_->Scene(), nullptr);
+  EXPECT_EQ(log_, (std::vector<std::string>{"popup closed"}));
+}
+
 TEST_F(PopupTest, AStayingPopupWatchesNoPressesAndStaysOffTheClosingList) {
   popup_->SetStaysOpen(true);
   popup_->SetIsOpen(true);
