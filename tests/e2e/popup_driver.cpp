@@ -24,6 +24,7 @@
 #include "scene/controls/EngineStart.h"
 #include "scene/controls/Popup.h"
 #include "scene/controls/PopupForm.h"
+#include "scene/controls/StyleTree.h"
 #include "scene/graphics/Brush.h"
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/qt/QtBackend.h"
@@ -115,6 +116,8 @@ void Await(const std::function<bool()>& done, uint32_t ms = 2000) {
 int Figures(bool bare) {
   TDialog dialog;
   dialog.form->Show();
+  // A dialog's own controls have read the default style long before a popup opens.
+  DefaultStyle();
   Await([] { return false; }, 500);
   std::vector<uint32_t> pixels(kPopupWidth * kPopupHeight, 0xFFC03030);
   std::unique_ptr<TForm> baseline;
