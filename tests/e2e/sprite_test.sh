@@ -98,5 +98,16 @@ status=$?
 app=""
 [ $status -eq 0 ] || fail "the program exited with $status"
 
+# Without a runtime folder the name lives in a private folder under the temporary folder; one
+# that is a link to somewhere else is refused with one line.
+mkdir "$work/tmp" "$work/elsewhere"
+ln -s "$work/elsewhere" "$work/tmp/lingchuan-$(id -u)"
+env -u XDG_RUNTIME_DIR TMPDIR="$work/tmp" timeout 5 "$program" --dry-run >"$work/refused.log" 2>&1
+status=$?
+[ $status -eq 1 ] || fail "a linked instance folder gave exit code $status"
+# (Qt itself may warn about the missing runtime folder.)
+refusal=$(grep "^lingchuan: " "$work/refused.log")
+[ "$(wc -l <<<"$refusal")" -eq 1 ] && grep -q "not a private folder" <<<"$refusal" ||
+  fail "a linked instance folder was not refused in one line: $(cat "$work/refused.log")"
 echo "sprite shown at its place as a shaped tool window, second start handed over in $elapsed ms," \
-  "menu opened, 退出 ended it"
+  "menu opened, 退出 ended it, a linked instance folder refused"
