@@ -9,7 +9,8 @@ export CCACHE_BASEDIR="$PWD"
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-dotgothic16 fonts-arphic-ukai
-  qt6-image-formats-plugins xvfb xdotool xauth x11-apps python3 desktop-file-utils)
+  qt6-image-formats-plugins libxcb1-dev xvfb xdotool xauth x11-apps x11-utils python3
+  desktop-file-utils)
 
 install_missing() {
   local missing=() p

@@ -26,5 +26,10 @@ int main(int argc, char** argv) {
   UseQtRasterBackend();
   PrepareApplication();
   program.SetWindowIcon(Application().Icon());
-  return RunProgram(program.SingleInstance());
+  try {
+    return RunProgram(program.SingleInstance());
+  } catch (const ESingleInstance& unsafe) {
+    std::cerr << "lingchuan: " << unsafe.what() << '\n';
+    return 1;
+  }
 }

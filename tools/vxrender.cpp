@@ -1,5 +1,5 @@
-// vxrender: renders form data to a PNG image.
-//   vxrender FORM OUT.png [--scale S] [--layout]
+// vxrender: renders form data to a PNG or JPEG image.
+//   vxrender FORM OUT.png|OUT.jpg [--scale S] [--layout]
 // FORM is a file of form data in text or binary form, or res:NAME for an embedded resource.
 // Drawing goes through a window-less scene, as on screen, effects included. A form is read as
 // the program reads it and its scene rendered at the form's client size; any other top object
@@ -11,6 +11,7 @@
 // absolute opacity ("-" for no name).
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -225,10 +226,21 @@ std::unique_ptr<TvxBitmap> Snapshot(const TvxCustomScene& scene, const std::stri
   return bitmap;
 }
 
-void SavePng(const TvxBitmap& bitmap, const std::string& path) {
+bool IsJpegName(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  return extension == "jpg" || extension == "jpeg";
+}
+
+void SaveImage(const TvxBitmap& bitmap, const std::string& path) {
   std::unique_ptr<TvxFilter> codec = CreateDefaultFilter();
   TMemoryStream stream;
-  if (!codec || !codec->SaveToStream(stream, bitmap, "png", {}))
+  const bool jpeg = IsJpegName(path);
+  if (!codec ||
+      !codec->SaveToStream(stream, bitmap, jpeg ? "jpeg" : "png", jpeg ? "quality=100" : ""))
     throw TFailure{path, "cannot encode the image"};
   const std::span<const uint8_t> bytes = stream.Bytes();
   if (!WriteFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
@@ -240,7 +252,7 @@ void SavePng(const TvxBitmap& bitmap, const std::string& path) {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseArguments(argc, argv, options)) {
-    std::cerr << "usage: vxrender FORM OUT.png [--scale S] [--layout]\n";
+    std::cerr << "usage: vxrender FORM OUT.png|OUT.jpg [--scale S] [--layout]\n";
     return 2;
   }
   // Forms need a platform; the headless one opens no window.
@@ -263,7 +275,7 @@ int main(int argc, char** argv) {
     ScaleRoots(scene, options.scale);
     scene.SetBounds(0, 0, width, height);
     scene.DrawAll();
-    SavePng(*Snapshot(scene, options.form), options.out);
+    SaveImage(*Snapshot(scene, options.form), options.out);
     if (options.layout) std::cout << layout.str();
   } catch (const TFailure& failure) {
     std::cerr << "vxrender: " << failure.subject << ": " << failure.detail << '\n';

@@ -11,6 +11,9 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <vector>
+
+#include "platform/qt/QtX11.h"
 
 namespace {
 
@@ -116,19 +119,21 @@ std::vector<TQtWindow*>& GrabHolders() {
   return holders;
 }
 
-// The pixels whose alpha is not 0, as runs per row.
-QRegion OpaqueRegion(const QImage& image) {
+}  // namespace
+
+// As runs per row.
+QRegion TQtWindow::VisibleRegion(const QImage& image, uint8_t floor) {
   std::vector<QRect> runs;
   const int width = image.width(), height = image.height();
   for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
     for (int x = 0; x < width;) {
-      if ((row[x] >> 24) == 0) {
+      if ((row[x] >> 24) <= floor) {
         ++x;
         continue;
       }
       const int start = x;
-      while (x < width && (row[x] >> 24) != 0) ++x;
+      while (x < width && (row[x] >> 24) > floor) ++x;
       runs.emplace_back(start, y, x - start, 1);
     }
   }
@@ -136,8 +141,6 @@ QRegion OpaqueRegion(const QImage& image) {
   region.setRects(runs.data(), int(runs.size()));
   return region;
 }
-
-}  // namespace
 
 TQtWindow::TQtWindow(IWindowClient& client) : client_(client) {
   QSurfaceFormat format = requestedFormat();
@@ -170,9 +173,20 @@ void TQtWindow::SetTitle(const std::string& title) {
 }
 
 void TQtWindow::SetFlag(Qt::WindowType flag, bool on) {
-  if (bool(flags() & flag) == on) return;
+  const Qt::WindowFlags old = flags();
+  Qt::WindowFlags wanted = on ? old | flag : old & ~flag;
+  // A window type such as Qt::Tool shares the bits of Qt::Window that every top-level window
+  // carries: it is compared as a whole type, and switching it off leaves a plain window.
+  if (flag & Qt::WindowType_Mask) {
+    const Qt::WindowFlags type = old & Qt::WindowType_Mask;
+    const Qt::WindowFlags newType = on                              ? Qt::WindowFlags(flag)
+                                    : type == Qt::WindowFlags(flag) ? Qt::Window
+                                                                    : type;
+    wanted = (old & ~Qt::WindowType_Mask) | newType;
+  }
+  if (wanted == old) return;
   const bool shown = isVisible();
-  setFlag(flag, on);
+  setFlags(wanted);
   if (shown) show();  // changing flags re-creates the native window hidden
 }
 
@@ -181,12 +195,22 @@ void TQtWindow::SetFrameless(bool frameless) {
 }
 
 void TQtWindow::SetToolWindow(bool tool) {
+  tool_ = tool;
   SetFlag(Qt::Tool, tool);
 }
 
 void TQtWindow::SetTransparent(bool transparent) {
   transparent_ = transparent;
   UpdateInputShape();
+}
+
+void TQtWindow::showEvent(QShowEvent* event) {
+  // Sent before the native window is mapped, which is when the window manager reads the
+  // states; whether a compositor runs may have changed while the window was hidden.
+  TQtX11::SetSkipTaskbar(*this, tool_);
+  alphaFloor_ = TQtX11::Composited() ? 0 : kUncompositedAlphaFloor;
+  UpdateInputShape();
+  QRasterWindow::showEvent(event);
 }
 
 void TQtWindow::MakeTopmost() {
@@ -231,14 +255,15 @@ bool TQtWindow::CopyRect(const TPixelFrame& frame, const TBoundsI& r) {
         reinterpret_cast<const uint8_t*>(frame.pixels) + size_t(y) * size_t(frame.stride));
     auto* to = reinterpret_cast<uint32_t*>(frame_.scanLine(y));
     for (int x = left; x < right && !changed; ++x)
-      changed = ((from[x] >> 24) == 0) != ((to[x] >> 24) == 0);
+      changed = ((from[x] >> 24) > alphaFloor_) != ((to[x] >> 24) > alphaFloor_);
     std::copy(from + left, from + std::max(left, right), to + left);
   }
   return changed;
 }
 
 void TQtWindow::UpdateInputShape() {
-  const QRegion shape = transparent_ && !frame_.isNull() ? OpaqueRegion(frame_) : QRegion();
+  const QRegion shape =
+      transparent_ && !frame_.isNull() ? VisibleRegion(frame_, alphaFloor_) : QRegion();
   if (shape == shape_) return;
   shape_ = shape;
   setMask(shape_);

@@ -1,12 +1,14 @@
 #pragma once
 
 // Top-level windows on Qt's raster windows: the presented frame is painted as it is, and a
-// transparent window keeps its input shape in step with the frame's alpha so that presses on
-// fully transparent pixels reach the windows below.
+// transparent window keeps its shape in step with the frame's alpha so that presses on fully
+// transparent pixels reach the windows below. Where no compositing manager shows per-pixel
+// alpha, the shape also leaves out nearly transparent pixels, which would show as black.
 
 #include <QImage>
 #include <QRasterWindow>
 #include <QRegion>
+#include <cstdint>
 
 #include "platform/Window.h"
 
@@ -34,15 +36,22 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   TPointI ClientToScreen(TPointI point) const override;
   void SetPopup(bool watchOutside) override;
 
+  // Alpha at or below which a pixel is left out of a transparent window's shape when no
+  // compositing manager runs.
+  static constexpr uint8_t kUncompositedAlphaFloor = 24;
+  // The pixels of `image` whose alpha is above `floor`.
+  static QRegion VisibleRegion(const QImage& image, uint8_t floor);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
   void SetFlag(Qt::WindowType flag, bool on);
   void Deliver(const TWindowMessage& message);
-  // Copies the rectangle of `frame` into the kept image; true when a pixel there turned
-  // transparent or visible.
+  // Copies the rectangle of `frame` into the kept image; true when a pixel there crossed the
+  // alpha floor.
   bool CopyRect(const TPixelFrame& frame, const TBoundsI& r);
   void UpdateInputShape();
   // Holds the pointer grab of a watching popup exactly while it is on screen.
@@ -56,6 +65,9 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   bool popupGrab_ = false;
   bool capture_ = false;
   int grabRetries_ = 0;
+  bool tool_ = false;
+  // Pixels with alpha at or below it are outside the shape: 0 where alpha is shown.
+  uint8_t alphaFloor_ = 0;
 };
 
 class TQtWindowSystem : public IWindowSystem {

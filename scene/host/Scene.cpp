@@ -625,11 +625,9 @@ void TvxCustomScene::MousePress(TMouseButton button, TShiftState shift, const Tv
   OnMouseDown(this, button, shift, point.X, point.Y);
   mousePos_ = point;
   TvxVisualObject* object = ObjectAt(point);
-  if (!object) {
-    // Only the left button drags the form, as a title bar would.
-    if (button == TMouseButton::mbLeft) BeginWindowMove();
-    return;
-  }
+  // Any button pressed on empty space moves the form: the sprite's right-button menu relies on
+  // the hook making its body hit-testable, so an empty spot must still drag.
+  if (!object) return BeginWindowMove();
   if (dynamic_cast<IvxSizeGrip*>(object)) return BeginWindowResize();
   const TvxPoint local = object->AbsoluteToLocal(point);
   const bool alive =

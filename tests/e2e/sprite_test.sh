@@ -36,6 +36,15 @@ for _ in $(seq 100); do
 done
 [ -n "$sprite" ] || fail "no sprite window appeared"
 
+# A tool window that taskbars, task switchers and pagers leave out.
+# The types are in order of preference; Qt adds fallbacks after the first.
+type=$(xprop -id "$sprite" _NET_WM_WINDOW_TYPE)
+grep -q "= _NET_WM_WINDOW_TYPE_UTILITY" <<<"$type" || fail "sprite is no tool window: $type"
+state=$(xprop -id "$sprite" _NET_WM_STATE)
+for skip in _NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER; do
+  grep -q "$skip" <<<"$state" || fail "sprite lacks $skip: $state"
+done
+
 geometry=$(xdotool getwindowgeometry "$sprite")
 grep -q "Position: 405,243" <<<"$geometry" || fail "sprite not at 405,243: $geometry"
 grep -q "Geometry: 479x195" <<<"$geometry" || fail "sprite not 479x195: $geometry"
@@ -47,6 +56,15 @@ for _ in $(seq 30); do
   sleep 0.1
 done
 [ $looks -eq 0 ] || fail "the sprite does not show its idle look: $(tr '\n' ';' <"$work/look.txt")"
+
+# Xvfb runs no compositing manager, so the nearly transparent body would show as a black
+# panel: the window's bounding shape keeps only the ring and the texts, which lie between the
+# body's top-left (29,51) and the time text's far edge (327,139), clear of the window's corners.
+extents=$(xwininfo -shape -id "$sprite" | grep "Window shape extents")
+read -r sw sh sx sy < <(sed -n 's/.*extents: *\([0-9]*\)x\([0-9]*\)+\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$extents")
+[ -n "${sh:-}" ] || fail "the sprite has no bounding shape: $extents"
+[ "$sx" -ge 29 ] && [ "$sy" -ge 51 ] && [ $((sx + sw)) -le 327 ] && [ $((sy + sh)) -le 139 ] ||
+  fail "the sprite's shape is not inside its body: $sx,$sy ${sw}x$sh"
 
 start=$(date +%s%N)
 timeout 5 "$program" --dry-run >"$work/second.log" 2>&1
@@ -60,8 +78,10 @@ kill -0 $app 2>/dev/null || fail "the first instance ended"
 count=$(xdotool search --onlyvisible --name '^yi$' | wc -l)
 [ "$count" -eq 1 ] || fail "$count sprite windows after a second start"
 
+# Without a compositor only what the sprite shows takes the mouse: the press goes to the
+# ring's track at (76,66) in the window.
 before=$(xdotool search --onlyvisible --name '' | wc -l)
-xdotool mousemove 555 333 mousedown 3 sleep 0.1 mouseup 3
+xdotool mousemove 481 309 mousedown 3 sleep 0.1 mouseup 3
 menu=0
 for _ in $(seq 30); do
   [ "$(xdotool search --onlyvisible --name '' | wc -l)" -gt "$before" ] && menu=1 && break
@@ -77,4 +97,17 @@ wait $app
 status=$?
 app=""
 [ $status -eq 0 ] || fail "the program exited with $status"
-echo "sprite shown at its place, second start handed over in $elapsed ms, menu opened, 退出 ended it"
+
+# Without a runtime folder the name lives in a private folder under the temporary folder; one
+# that is a link to somewhere else is refused with one line.
+mkdir "$work/tmp" "$work/elsewhere"
+ln -s "$work/elsewhere" "$work/tmp/lingchuan-$(id -u)"
+env -u XDG_RUNTIME_DIR TMPDIR="$work/tmp" timeout 5 "$program" --dry-run >"$work/refused.log" 2>&1
+status=$?
+[ $status -eq 1 ] || fail "a linked instance folder gave exit code $status"
+# (Qt itself may warn about the missing runtime folder.)
+refusal=$(grep "^lingchuan: " "$work/refused.log")
+[ "$(wc -l <<<"$refusal")" -eq 1 ] && grep -q "not a private folder" <<<"$refusal" ||
+  fail "a linked instance folder was not refused in one line: $(cat "$work/refused.log")"
+echo "sprite shown at its place as a shaped tool window, second start handed over in $elapsed ms," \
+  "menu opened, 退出 ended it, a linked instance folder refused"

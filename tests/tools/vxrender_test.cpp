@@ -166,6 +166,20 @@ TEST_F(VxrenderTest, DrawsEffectsAsTheScreenDoes) {
   EXPECT_EQ(At(*image, 0, 0), 0u);
 }
 
+// A .jpg name asks for JPEG, as the engine stores opaque bitmaps; any other name gets PNG.
+TEST_F(VxrenderTest, WritesJpegForAJpgName) {
+  Write("dot.txt", kLoneObject);
+  ASSERT_EQ(Run(File("dot.txt") + " " + File("dot.JPG") + " --scale 4"), 0) << stderr_;
+  EXPECT_TRUE(Read(File("dot.JPG")).starts_with("\xFF\xD8\xFF"));
+  const auto image = Image("dot.JPG");
+  ASSERT_EQ(image->Width(), 32);
+  const TvxColor centre = At(*image, 16, 16);
+  EXPECT_EQ(centre >> 24, 255u);
+  EXPECT_GT(centre & 0xFF, 200u);  // blue survives the lossy coding
+  ASSERT_EQ(Run(File("dot.txt") + " " + File("dot.jpeg.png")), 0) << stderr_;
+  EXPECT_TRUE(Read(File("dot.jpeg.png")).starts_with("\x89PNG"));
+}
+
 TEST_F(VxrenderTest, UnreadableInputFailsWithOneLine) {
   ASSERT_EQ(Run(File("missing.txt") + " " + File("out.png")), 1);
   EXPECT_EQ(stderr_, "vxrender: " + File("missing.txt") + ": cannot read\n");

@@ -87,13 +87,28 @@ TEST_F(SceneMouse, LeftPressOnEmptySpaceDragsTheForm) {
   EXPECT_EQ(log, Strings{});
 }
 
-TEST_F(SceneMouse, FormStaysWhenTaggedOrPressedOtherwise) {
+TEST_F(SceneMouse, AnyButtonPressedOnEmptySpaceDragsTheForm) {
   Window().MouseDown(150, 80, TMouseButton::mbRight);
   Window().MouseMove(160, 90, ssRight);
+  EXPECT_EQ(form->BoundsRect(), (TBoundsI{110, 110, 200, 100}));
   Window().MouseUp(160, 90, TMouseButton::mbRight);
+  Window().MouseDown(150, 80, TMouseButton::mbMiddle);
+  Window().MouseMove(145, 85, ssMiddle);
+  EXPECT_EQ(form->BoundsRect(), (TBoundsI{105, 115, 200, 100}));
+  Window().MouseUp(145, 85, TMouseButton::mbMiddle);
+  // A press that hits an object goes to it and leaves the form where it is.
+  Window().MouseDown(15, 15, TMouseButton::mbRight);
+  Window().MouseMove(25, 25, ssRight);
+  EXPECT_EQ(form->BoundsRect(), (TBoundsI{105, 115, 200, 100}));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "a down 5,5"), 1);
+}
+
+TEST_F(SceneMouse, FormStaysWhenTagged) {
   form->SetTag(65535);
   Window().MouseDown(150, 80);
   Window().MouseMove(160, 90, ssLeft);
+  Window().MouseDown(150, 80, TMouseButton::mbRight);
+  Window().MouseMove(160, 90, ssRight);
   EXPECT_EQ(form->BoundsRect(), (TBoundsI{100, 100, 200, 100}));
 }
 
