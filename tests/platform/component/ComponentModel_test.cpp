@@ -163,14 +163,14 @@ TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   form.className = "TThing";
   TFormValue sides;
   sides.type = TValueType::Set;
-  sides.set = {"sdTop", "SDRIGHT"};
+  sides.SetNames() = {"sdTop", "SDRIGHT"};
   TFormValue stops;
   stops.type = TValueType::Collection;
-  stops.items.resize(2);
-  stops.items[0].props = {Prop("Offset", TFormValue::Float(0.25)),
-                          Prop("Color", TFormValue::String("red"))};
-  stops.items[1].props = {Prop("Offset", TFormValue::Integer(1)),
-                          Prop("At.Pair", TFormValue::Integer(102))};
+  stops.CollectionItems().resize(2);
+  stops.CollectionItems()[0].props = {Prop("Offset", TFormValue::Float(0.25)),
+                                      Prop("Color", TFormValue::String("red"))};
+  stops.CollectionItems()[1].props = {Prop("Offset", TFormValue::Integer(1)),
+                                      Prop("At.Pair", TFormValue::Integer(102))};
   form.props = {Prop("Count", TFormValue::Integer(40000)),
                 Prop("Visible", TFormValue::Bool(false)),
                 Prop("Shade", TFormValue::Ident("shdeep")),
@@ -278,7 +278,7 @@ TEST_F(ComponentModel, WriterStoresOnlyWhatDiffersFromTheDefault) {
   EXPECT_EQ(names, (std::vector<std::string>{"Count", "Visible", "Shade", "Sides", "Width",
                                              "Caption", "Point.Pair", "Stops", "Link", "OnClick"}));
   EXPECT_EQ(form.props[5].value.type, TValueType::WString);
-  EXPECT_EQ(form.props[3].value.set, (std::vector<std::string>{"sdTop", "sdBottom"}));
+  EXPECT_EQ(form.props[3].value.SetNames(), (std::vector<std::string>{"sdTop", "sdBottom"}));
   ASSERT_EQ(form.children.size(), 1u);
   EXPECT_EQ(form.children[0].name, "Kid");
   EXPECT_TRUE(form.children[0].props.empty());
