@@ -1,5 +1,6 @@
 #include "platform/component/ObjectReader.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/component/Collection.h"
@@ -77,6 +78,12 @@ void ReadCollection(TCollection& collection, const TFormValue& value,
 }
 
 }  // namespace
+
+bool FormClassesRegistered(const TFormObject& form) {
+  const TClassInfo* info = FindClass(form.className);
+  return info && info->create &&
+         std::all_of(form.children.begin(), form.children.end(), FormClassesRegistered);
+}
 
 std::string FormValueText(const TFormValue& value) {
   switch (value.type) {

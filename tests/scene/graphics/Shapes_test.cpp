@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "GraphicsFakes.h"
-#include "tests/scene/SceneStub.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/ObjectWriter.h"
@@ -21,6 +20,7 @@
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/ShapeClasses.h"
 #include "scene/graphics/TextShape.h"
+#include "tests/scene/SceneStub.h"
 
 namespace {
 
@@ -139,16 +139,22 @@ TEST(ShapeStreaming, ChangedValuesReadBack) {
   EXPECT_EQ(pathCopy.WrapMode(), vxPathTile);
 }
 
-TEST(ShapeStreaming, RectangleSidesReadBackEvenWhenEmpty) {
+TEST(ShapeStreaming, RectangleSidesAreStoredWhenAnyIsPresent) {
   TvxRectangle rectangle(nullptr);
-  EXPECT_TRUE(Stores(rectangle, "Sides"));
+  EXPECT_TRUE(Stores(rectangle, "Sides"));  // all four, the default, are written too
   EXPECT_FALSE(Stores(rectangle, "Corners"));
-  rectangle.SetSides(0);
+  rectangle.SetSides(1 << vxSideLeft);
   rectangle.SetCorners(1 << vxCornerTopLeft);
   TvxRectangle copy(nullptr);
   RoundTrip(rectangle, copy);
-  EXPECT_EQ(copy.Sides(), 0u);
+  EXPECT_EQ(copy.Sides(), 1u << vxSideLeft);
   EXPECT_EQ(copy.Corners(), 1u << vxCornerTopLeft);
+  // No side at all is not written, so it reads back as the default.
+  rectangle.SetSides(0);
+  EXPECT_FALSE(Stores(rectangle, "Sides"));
+  TvxRectangle fresh(nullptr);
+  RoundTrip(rectangle, fresh);
+  EXPECT_EQ(fresh.Sides(), AllSides);
 }
 
 TEST(ShapeStreaming, FormTextNamesTheRegisteredClasses) {
