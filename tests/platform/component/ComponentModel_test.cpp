@@ -318,3 +318,46 @@ TEST_F(ComponentModel, EventsBoundFromCodeAreNotStreamed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records every firing it is told of, with what the handler had done by then.
+class TRecorder : public IEventWatcher {
+ public:
+  void EventFired(TObject& sender, const TPropInfo& event) override {
+    seen.push_back(event.name + " " + static_cast<TComponent&>(sender).Name() + " " +
+                   std::to_string(static_cast<TThing&>(sender).clicks));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST_F(ComponentModel, AWatchSeesEveryFiringBeforeTheHandlerAndStaysWithTheEvent) {
+  TThing thing(nullptr);
+  thing.SetName("Thing1");
+  TRecorder recorder;
+  const TPropInfo* onClick = TThing::StaticClass().FindProp("onclick");
+  ASSERT_NE(onClick, nullptr);
+  onClick->watch(thing, &recorder);
+  thing.onClick(&thing);  // no handler: still seen
+  thing.onClick.SetMethod({&thing, TThing::StaticClass().FindMethod("ThingClick")});
+  thing.onClick(&thing);
+  thing.onClick = [&thing](TObject*) { thing.clicks += 10; };  // another handler keeps the watch
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen,
+            (std::vector<std::string>{"OnClick Thing1 0", "OnClick Thing1 0", "OnClick Thing1 1"}));
+  EXPECT_EQ(thing.clicks, 11);
+  // A copy of the event is the handler only.
+  const TNotifyEvent copy = thing.onClick;
+  copy(&thing);
+  EXPECT_EQ(recorder.seen.size(), 3u);
+  // Watching again changes nothing; no watcher ends the watch.
+  onClick->watch(thing, &recorder);
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen.size(), 4u);
+  onClick->watch(thing, nullptr);
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen.size(), 4u);
+  EXPECT_EQ(thing.clicks, 41);
+}
+
+}  // namespace
