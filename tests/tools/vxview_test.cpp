@@ -32,12 +32,13 @@ class VxviewTest : public testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  // Runs vxview with `args` on the offscreen platform, so that nothing it might show stays;
-  // `prefix` runs in the same shell first.
-  int Run(const std::string& args, const std::string& prefix = "") {
+  // Runs vxview with `args` on the offscreen platform, ended after `seconds` (exit code 124)
+  // when it is still showing; `prefix` runs in the same shell first.
+  int Run(const std::string& args, const std::string& prefix = "", int seconds = 60) {
     const std::string command =
-        prefix + "QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=" + dir_.string() + " timeout 60 " +
-        std::string(LC_VXVIEW) + " " + args + " >" + File("stdout") + " 2>" + File("stderr");
+        prefix + "QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=" + dir_.string() + " timeout " +
+        std::to_string(seconds) + " " + std::string(LC_VXVIEW) + " " + args + " >" +
+        File("stdout") + " 2>" + File("stderr");
     const int status = std::system(command.c_str());
     stdout_ = Read(File("stdout"));
     stderr_ = Read(File("stderr"));
@@ -89,6 +90,10 @@ TEST_F(VxviewTest, RefusesWindowsOfNoSizeOrTooLarge) {
   Write("wide.txt", "object Wide: TWideForm\n  ClientWidth = 16385\nend\n");
   EXPECT_EQ(Run(File("wide.txt")), 1);
   EXPECT_EQ(stderr_, "vxview: " + File("wide.txt") + ": the window would be too large\n");
+  // Just inside both ends: shown until the test ends it.
+  Write("edge.txt", "object Edge: TvxRectangle\n  Width = 16384.4\n  Height = 0.5\nend\n");
+  EXPECT_EQ(Run(File("edge.txt"), "", 3), 124);
+  EXPECT_EQ(stderr_, "");
 }
 
 #if defined(__SANITIZE_ADDRESS__)
