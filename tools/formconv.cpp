@@ -2,11 +2,15 @@
 //   formconv --to-binary IN OUT
 //   formconv --to-text IN OUT
 // IN may be either form: binary is recognised by its signature. OUT is replaced only after the
-// whole conversion succeeded.
+// whole conversion succeeded. Every failure is one line "formconv: IN: WHERE: REASON", WHERE
+// being the byte (binary) or line (text) of IN where reading stopped, or 0 when the failure
+// has no place in IN; the exit code is then 1.
 
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,43 +20,53 @@
 
 namespace {
 
-// A failure reported as "formconv: FILE: DETAIL".
 struct TFailure {
-  std::string file;
-  std::string detail;
+  size_t where;
+  std::string reason;
 };
 
 std::string ReadFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw TFailure{path, "cannot read"};
+  if (file == nullptr) throw TFailure{0, "cannot read"};
   std::string data;
   char buffer[65536];
   while (const size_t n = std::fread(buffer, 1, sizeof buffer, file)) data.append(buffer, n);
   const bool failed = std::ferror(file);
   std::fclose(file);
-  if (failed) throw TFailure{path, "cannot read"};
+  if (failed) throw TFailure{0, "cannot read"};
   return data;
 }
 
-TFormObject ReadForm(const std::string& path) {
-  const std::string data = ReadFile(path);
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+TFormObject ReadForm(const std::string& data) {
   try {
-    if (!HasFormSignature(bytes)) return ReadFormText(data);
-    size_t pos = 0;
-    TFormObject form = ReadFormBinary(bytes, &pos);
-    if (pos != bytes.size()) throw EFormError(pos, "data after the form's end");
-    return form;
+    return ReadFormData({reinterpret_cast<const uint8_t*>(data.data()), data.size()});
   } catch (const EFormError& error) {
-    throw TFailure{path, error.what()};
+    throw TFailure{error.offset(), error.reason()};
   }
 }
 
-std::string Convert(const TFormObject& form, bool toBinary) {
-  if (!toBinary) return WriteFormText(form);
-  const std::vector<uint8_t> bytes = WriteFormBinary(form);
-  return std::string(bytes.begin(), bytes.end());
+void Run(const std::string& in, const std::string& out, bool toBinary) {
+  // The input is let go before the output is made, so only the model and the output meet.
+  const TFormObject form = ReadForm(ReadFile(in));
+  std::vector<uint8_t> binary;
+  std::string text;
+  if (toBinary) {
+    binary = WriteFormBinary(form);
+  } else {
+    text = WriteFormText(form);
+  }
+  const std::span<const char> bytes =
+      toBinary ? std::span<const char>(reinterpret_cast<const char*>(binary.data()), binary.size())
+               : std::span<const char>(text);
+  if (!WriteFileAtomically(out, bytes)) throw TFailure{0, "cannot write " + out};
 }
+
+int Fail(const std::string& in, size_t where, const std::string& reason) {
+  std::cerr << "formconv: " << in << ": " << where << ": " << reason << '\n';
+  return 1;
+}
+
+constexpr const char* kTooLarge = "too large to hold in memory";
 
 }  // namespace
 
@@ -63,12 +77,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const TFormObject form = ReadForm(argv[2]);
-    if (!WriteFileAtomically(argv[3], Convert(form, mode == "--to-binary")))
-      throw TFailure{argv[3], "cannot write"};
+    Run(argv[2], argv[3], mode == "--to-binary");
   } catch (const TFailure& failure) {
-    std::cerr << "formconv: " << failure.file << ": " << failure.detail << '\n';
-    return 1;
+    return Fail(argv[2], failure.where, failure.reason);
+  } catch (const std::bad_alloc&) {
+    return Fail(argv[2], 0, kTooLarge);
+  } catch (const std::length_error&) {
+    return Fail(argv[2], 0, kTooLarge);
   }
   return 0;
 }

@@ -17,8 +17,10 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <span>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -99,12 +101,7 @@ std::vector<uint8_t> ReadFormBytes(const std::string& form) {
 TFormObject ParseForm(const std::string& form) {
   const std::vector<uint8_t> bytes = ReadFormBytes(form);
   try {
-    if (!HasFormSignature(bytes))
-      return ReadFormText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-    size_t pos = 0;
-    TFormObject object = ReadFormBinary(bytes, &pos);
-    if (pos != bytes.size()) throw EFormError(pos, "data after the form's end");
-    return object;
+    return ReadFormData(bytes);
   } catch (const EFormError& error) {
     throw TFailure{form, error.what()};
   }
@@ -247,6 +244,13 @@ void SaveImage(const TvxBitmap& bitmap, const std::string& path) {
     throw TFailure{path, "cannot write"};
 }
 
+int Fail(const TFailure& failure) {
+  std::cerr << "vxrender: " << failure.subject << ": " << failure.detail << '\n';
+  return 1;
+}
+
+constexpr const char* kTooLarge = "too large to hold in memory";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -278,8 +282,11 @@ int main(int argc, char** argv) {
     SaveImage(*Snapshot(scene, options.form), options.out);
     if (options.layout) std::cout << layout.str();
   } catch (const TFailure& failure) {
-    std::cerr << "vxrender: " << failure.subject << ": " << failure.detail << '\n';
-    return 1;
+    return Fail(failure);
+  } catch (const std::bad_alloc&) {
+    return Fail({options.form, kTooLarge});
+  } catch (const std::length_error&) {
+    return Fail({options.form, kTooLarge});
   }
   return 0;
 }

@@ -18,6 +18,7 @@
 #include "platform/component/Persistent.h"
 
 class TComponent;
+class IEventWatcher;
 struct TMethodInfo;
 
 // Value names of an enumeration or of a set's elements, in ordinal order.
@@ -78,6 +79,8 @@ struct TPropInfo {
   std::function<void(TObject&, TObject*)> setObject;  // Component only
   std::function<TMethod(const TObject&)> getMethod;
   std::function<void(TObject&, const TMethod&)> setMethod;
+  // Method: makes the watcher see every firing of the instance's event (null: none).
+  std::function<void(TObject&, IEventWatcher*)> watch;
 
   bool IsStored(const TObject& instance) const;  // the stored rule and the default together
 };

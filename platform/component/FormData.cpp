@@ -67,6 +67,7 @@ class Reader {
     object.props = Properties(depth);
     while (PeekByte() != 0) object.children.push_back(Object(depth + 1));
     ++pos_;
+    TrimFormList(object.children);
     return object;
   }
 
@@ -79,6 +80,7 @@ class Reader {
       props.push_back(std::move(prop));
     }
     ++pos_;
+    TrimFormList(props);
     return props;
   }
 
@@ -93,8 +95,9 @@ class Reader {
       case TValueType::True:
         break;
       case TValueType::List:
-        while (PeekByte() != 0) v.list.push_back(Value(depth + 1));
+        while (PeekByte() != 0) v.ListValues().push_back(Value(depth + 1));
         ++pos_;
+        TrimFormList(v.ListValues());
         break;
       case TValueType::Int8:
         v.integer = int8_t(Byte());
@@ -123,13 +126,14 @@ class Reader {
         v.text = Bytes(U32());
         break;
       case TValueType::Set:
-        for (std::string s = ShortString(); !s.empty(); s = ShortString()) v.set.push_back(s);
+        for (std::string s = ShortString(); !s.empty(); s = ShortString())
+          v.SetNames().push_back(std::move(s));
         break;
       case TValueType::Collection:
-        v.items = Items(depth);
+        v.CollectionItems() = Items(depth);
         break;
       case TValueType::WString:
-        v.wide = Wide();
+        v.WideText() = Wide();
         break;
       default:
         pos_ = start;
@@ -152,6 +156,7 @@ class Reader {
       items.push_back(std::move(item));
     }
     ++pos_;
+    TrimFormList(items);
     return items;
   }
 
@@ -209,7 +214,7 @@ class Writer {
     Byte(uint8_t(v.type));
     switch (v.type) {
       case TValueType::List:
-        for (const TFormValue& item : v.list) Value(item);
+        for (const TFormValue& item : v.ListValues()) Value(item);
         Byte(0);
         break;
       case TValueType::Int8:
@@ -236,15 +241,15 @@ class Writer {
         Bytes(v.text);
         break;
       case TValueType::Set:
-        for (const std::string& s : v.set) ShortString(s);
+        for (const std::string& s : v.SetNames()) ShortString(s);
         Byte(0);
         break;
       case TValueType::Collection:
-        Items(v.items);
+        Items(v.CollectionItems());
         break;
       case TValueType::WString:
-        U32(uint32_t(v.wide.size()));
-        for (char16_t c : v.wide) {
+        U32(uint32_t(v.WideText().size()));
+        for (char16_t c : v.WideText()) {
           Byte(uint8_t(c));
           Byte(uint8_t(c >> 8));
         }
@@ -315,6 +320,65 @@ long double ExtendedToLongDouble(const TExtended& value) {
   return negative ? -result : result;
 }
 
+struct TFormValue::TCompound {
+  std::u16string wide;
+  std::vector<std::string> set;
+  std::vector<TFormValue> list;
+  std::vector<TFormItem> items;
+};
+
+TFormValue::TFormValue() = default;
+TFormValue::TFormValue(TFormValue&& other) noexcept = default;
+TFormValue& TFormValue::operator=(TFormValue&& other) noexcept = default;
+TFormValue::~TFormValue() = default;
+
+TFormValue::TFormValue(const TFormValue& other)
+    : type(other.type),
+      extended(other.extended),
+      integer(other.integer),
+      text(other.text),
+      compound_(other.compound_ ? std::make_unique<TCompound>(*other.compound_) : nullptr) {}
+
+TFormValue& TFormValue::operator=(const TFormValue& other) {
+  if (this != &other) *this = TFormValue(other);
+  return *this;
+}
+
+TFormValue::TCompound& TFormValue::Compound() {
+  if (!compound_) compound_ = std::make_unique<TCompound>();
+  return *compound_;
+}
+
+const TFormValue::TCompound& TFormValue::CompoundOrEmpty() const {
+  static const TCompound kEmpty;
+  return compound_ ? *compound_ : kEmpty;
+}
+
+std::u16string& TFormValue::WideText() {
+  return Compound().wide;
+}
+const std::u16string& TFormValue::WideText() const {
+  return CompoundOrEmpty().wide;
+}
+std::vector<std::string>& TFormValue::SetNames() {
+  return Compound().set;
+}
+const std::vector<std::string>& TFormValue::SetNames() const {
+  return CompoundOrEmpty().set;
+}
+std::vector<TFormValue>& TFormValue::ListValues() {
+  return Compound().list;
+}
+const std::vector<TFormValue>& TFormValue::ListValues() const {
+  return CompoundOrEmpty().list;
+}
+std::vector<TFormItem>& TFormValue::CollectionItems() {
+  return Compound().items;
+}
+const std::vector<TFormItem>& TFormValue::CollectionItems() const {
+  return CompoundOrEmpty().items;
+}
+
 TFormValue TFormValue::Integer(int64_t v) {
   TFormValue value;
   value.integer = v;
@@ -359,7 +423,7 @@ TFormValue TFormValue::String(std::string bytes) {
 TFormValue TFormValue::Wide(std::u16string text) {
   TFormValue value;
   value.type = TValueType::WString;
-  value.wide = std::move(text);
+  value.WideText() = std::move(text);
   return value;
 }
 

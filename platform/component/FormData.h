@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,15 +40,22 @@ long double ExtendedToLongDouble(const TExtended& value);
 struct TFormItem;
 struct TFormProperty;
 
+// One value. Scalars and 8-bit texts are held in place; the parts only wide strings, sets,
+// lists and collections need live in a block of their own, made on first use, because scalar
+// values are by far the most common and a form's model should stay a small multiple of its
+// bytes.
 struct TFormValue {
   TValueType type = TValueType::Null;
-  int64_t integer = 0;           // Int8, Int16, Int32
-  TExtended extended{};          // Extended
-  std::string text;              // String, LString, Ident, Binary, Utf8String (raw bytes)
-  std::u16string wide;           // WString
-  std::vector<std::string> set;  // Set
-  std::vector<TFormValue> list;  // List
-  std::vector<TFormItem> items;  // Collection
+  TExtended extended{};  // Extended
+  int64_t integer = 0;   // Int8, Int16, Int32
+  std::string text;      // String, LString, Ident, Binary, Utf8String (raw bytes)
+
+  TFormValue();
+  TFormValue(const TFormValue& other);
+  TFormValue(TFormValue&& other) noexcept;
+  TFormValue& operator=(const TFormValue& other);
+  TFormValue& operator=(TFormValue&& other) noexcept;
+  ~TFormValue();
 
   static TFormValue Integer(int64_t v);  // the smallest integer type that holds v
   static TFormValue Float(long double v);
@@ -59,6 +67,23 @@ struct TFormValue {
 
   bool IsInteger() const;
   bool IsString() const;  // any of the text types: String, LString, WString, Utf8String
+
+  // The compound parts; the const forms answer an empty part when there is none.
+  std::u16string& WideText();  // WString
+  const std::u16string& WideText() const;
+  std::vector<std::string>& SetNames();  // Set
+  const std::vector<std::string>& SetNames() const;
+  std::vector<TFormValue>& ListValues();  // List
+  const std::vector<TFormValue>& ListValues() const;
+  std::vector<TFormItem>& CollectionItems();  // Collection
+  const std::vector<TFormItem>& CollectionItems() const;
+
+ private:
+  struct TCompound;
+  TCompound& Compound();
+  const TCompound& CompoundOrEmpty() const;
+
+  std::unique_ptr<TCompound> compound_;
 };
 
 struct TFormProperty {
@@ -94,6 +119,14 @@ class EFormError : public Exception {
   size_t offset_;
   std::string reason_;
 };
+
+// Trims a list of the model once it is read: growth by doubling leaves about a quarter of a
+// list unused, which adds up over a form's many small lists. A long list is left as it is, as
+// trimming would hold it twice for a moment.
+template <class T>
+void TrimFormList(std::vector<T>& list) {
+  if (list.size() <= 256) list.shrink_to_fit();
+}
 
 // Nesting deeper than this (objects, lists and collections together) is rejected.
 constexpr int kMaxFormDepth = 64;

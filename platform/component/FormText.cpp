@@ -10,3 +10,12 @@ TFormObject ReadFormText(std::string_view utf8) {
 std::string WriteFormText(const TFormObject& object) {
   return TFormTextPrinter().Print(object);
 }
+
+TFormObject ReadFormData(std::span<const uint8_t> data) {
+  if (!HasFormSignature(data))
+    return ReadFormText({reinterpret_cast<const char*>(data.data()), data.size()});
+  size_t pos = 0;
+  TFormObject form = ReadFormBinary(data, &pos);
+  if (pos != data.size()) throw EFormError(pos, "data after the form's end");
+  return form;
+}

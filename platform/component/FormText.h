@@ -37,6 +37,7 @@
 //   Extended{20 hex digits}    any other 80-bit pattern, bytes as stored
 //   &'…'                       a name that is no plain word or is a keyword (codes are bytes)
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,4 +45,7 @@
 
 // Throws EFormError with the 1-based line for malformed text.
 TFormObject ReadFormText(std::string_view utf8);
+// Form data in either form: binary when it starts with the signature, else text. Throws
+// EFormError; data after a binary form's end is malformed too.
+TFormObject ReadFormData(std::span<const uint8_t> data);
 std::string WriteFormText(const TFormObject& object);

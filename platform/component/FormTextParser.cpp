@@ -127,6 +127,8 @@ void TFormTextParser::ObjectBody(TFormObject& object, int depth) {
     }
   }
   lexer_.Take();
+  TrimFormList(object.props);
+  TrimFormList(object.children);
 }
 
 TFormProperty TFormTextParser::Property(int depth) {
@@ -300,11 +302,12 @@ TFormValue TFormTextParser::List(int depth) {
   list.type = TValueType::List;
   while (!lexer_.PeekSymbol(')')) {
     const size_t line = lexer_.Peek().line;
-    list.list.push_back(Value(depth + 1));
+    list.ListValues().push_back(Value(depth + 1));
     // A zero type byte ends a binary list, so a null item could not be read back.
-    if (list.list.back().type == TValueType::Null) Fail(line, "Null in a list");
+    if (list.ListValues().back().type == TValueType::Null) Fail(line, "Null in a list");
   }
   lexer_.Take();
+  TrimFormList(list.ListValues());
   return list;
 }
 
@@ -317,8 +320,8 @@ TFormValue TFormTextParser::Set() {
   }
   while (true) {
     const size_t line = lexer_.Peek().line;
-    set.set.push_back(Name("set element"));
-    if (set.set.back().empty()) Fail(line, "empty set element");
+    set.SetNames().push_back(Name("set element"));
+    if (set.SetNames().back().empty()) Fail(line, "empty set element");
     if (lexer_.PeekSymbol(']')) break;
     Expect(',');
   }
@@ -344,8 +347,10 @@ TFormValue TFormTextParser::Collection(int depth) {
       item.props.push_back(Property(depth + 1));
     }
     lexer_.Take();
-    collection.items.push_back(std::move(item));
+    TrimFormList(item.props);
+    collection.CollectionItems().push_back(std::move(item));
   }
   lexer_.Take();
+  TrimFormList(collection.CollectionItems());
   return collection;
 }

@@ -16,21 +16,20 @@ namespace {
 constexpr size_t kCharsPerLine = 64;
 constexpr size_t kBytesPerLine = 32;
 
-// One character of a string as written: literal text, or a #NNNN code.
+// One character of a string as written: a literal character, or a #NNNN code. Kept to a few
+// bytes, as a long string has one per character.
 struct TTextAtom {
+  char32_t value;
   bool isCode;
-  std::string text;
 };
 using TAtoms = std::vector<TTextAtom>;
 
 void AddLiteral(TAtoms& atoms, char32_t c) {
-  std::string text;
-  AppendUtf8(text, c);
-  atoms.push_back({false, text});
+  atoms.push_back({c, false});
 }
 
 void AddCode(TAtoms& atoms, unsigned code) {
-  atoms.push_back({true, std::to_string(code)});
+  atoms.push_back({char32_t(code), true});
 }
 
 TAtoms WideAtoms(const std::u16string& text) {
@@ -106,11 +105,12 @@ std::string Quote(TAtoms::const_iterator begin, TAtoms::const_iterator end) {
     if (atom->isCode) {
       if (quoted) out += '\'';
       quoted = false;
-      out += '#' + atom->text;
+      out += '#' + std::to_string(unsigned(atom->value));
     } else {
       if (!quoted) out += '\'';
       quoted = true;
-      out += atom->text == "'" ? "''" : atom->text;
+      if (atom->value == '\'') out += '\'';
+      AppendUtf8(out, atom->value);
     }
   }
   if (quoted) out += '\'';
@@ -125,7 +125,8 @@ bool AllAscii(std::string_view bytes) {
 std::string TextPrefix(const TFormValue& value) {
   switch (value.type) {
     case TValueType::WString:
-      return std::all_of(value.wide.begin(), value.wide.end(), [](char16_t c) { return c < 0x80; })
+      return std::all_of(value.WideText().begin(), value.WideText().end(),
+                         [](char16_t c) { return c < 0x80; })
                  ? "W"
                  : "";
     case TValueType::Utf8String:
@@ -139,7 +140,7 @@ std::string TextPrefix(const TFormValue& value) {
 }
 
 std::vector<std::string> TextLines(const TFormValue& value) {
-  const TAtoms atoms = value.type == TValueType::WString      ? WideAtoms(value.wide)
+  const TAtoms atoms = value.type == TValueType::WString      ? WideAtoms(value.WideText())
                        : value.type == TValueType::Utf8String ? Utf8Atoms(value.text)
                                                               : ByteAtoms(value.text);
   std::vector<std::string> lines;
@@ -233,16 +234,17 @@ void TFormTextPrinter::Object(const TFormObject& object, int indent) {
 void TFormTextPrinter::Property(const TFormProperty& prop, int indent) {
   Indent(indent);
   out_ += NameText(prop.name);
-  const std::vector<std::string> lines =
-      prop.value.IsString() ? TextLines(prop.value) : std::vector<std::string>();
-  if (lines.size() > 1) {
+  if (!prop.value.IsString()) {
+    out_ += " = ";
+    Value(prop.value, indent);
+  } else if (const std::vector<std::string> lines = TextLines(prop.value); lines.size() > 1) {
     // Long strings start on their own line, one level in.
     out_ += " =\n";
     Indent(indent + 2);
     Text(lines, indent + 2);
   } else {
     out_ += " = ";
-    Value(prop.value, indent);
+    Text(lines, indent);
   }
   out_ += '\n';
 }
@@ -303,7 +305,7 @@ void TFormTextPrinter::Text(const std::vector<std::string>& lines, int indent) {
 
 void TFormTextPrinter::List(const TFormValue& value, int indent) {
   out_ += '(';
-  for (const TFormValue& item : value.list) {
+  for (const TFormValue& item : value.ListValues()) {
     out_ += '\n';
     Indent(indent + 2);
     Value(item, indent + 2);
@@ -313,16 +315,16 @@ void TFormTextPrinter::List(const TFormValue& value, int indent) {
 
 void TFormTextPrinter::Set(const TFormValue& value) {
   out_ += '[';
-  for (size_t i = 0; i < value.set.size(); ++i) {
+  for (size_t i = 0; i < value.SetNames().size(); ++i) {
     if (i > 0) out_ += ", ";
-    out_ += NameText(value.set[i]);
+    out_ += NameText(value.SetNames()[i]);
   }
   out_ += ']';
 }
 
 void TFormTextPrinter::Collection(const TFormValue& value, int indent) {
   out_ += '<';
-  for (const TFormItem& item : value.items) {
+  for (const TFormItem& item : value.CollectionItems()) {
     out_ += '\n';
     Indent(indent + 2);
     out_ += "item";

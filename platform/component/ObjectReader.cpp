@@ -1,5 +1,6 @@
 #include "platform/component/ObjectReader.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/component/Collection.h"
@@ -56,7 +57,7 @@ int64_t EnumValue(const TEnumInfo& names, const TFormValue& value) {
 int64_t SetValue(const TEnumInfo& names, const TFormValue& value) {
   if (value.type != TValueType::Set) throw EReadError("set expected");
   int64_t bits = 0;
-  for (const std::string& name : value.set) {
+  for (const std::string& name : value.SetNames()) {
     const int index = names.Find(name);
     if (index < 0 || index > 31) throw EReadError("unknown set element " + name);
     bits |= int64_t(1) << index;
@@ -69,7 +70,7 @@ void ReadCollection(TCollection& collection, const TFormValue& value,
   if (value.type != TValueType::Collection) throw EReadError("collection expected");
   collection.BeginUpdate();
   collection.Clear();
-  for (const TFormItem& item : value.items) {
+  for (const TFormItem& item : value.CollectionItems()) {
     TCollectionItem* target = collection.Add();
     for (const TFormProperty& prop : item.props) readProp(*target, prop);
   }
@@ -77,6 +78,12 @@ void ReadCollection(TCollection& collection, const TFormValue& value,
 }
 
 }  // namespace
+
+bool FormClassesRegistered(const TFormObject& form) {
+  const TClassInfo* info = FindClass(form.className);
+  return info && info->create &&
+         std::all_of(form.children.begin(), form.children.end(), FormClassesRegistered);
+}
 
 std::string FormValueText(const TFormValue& value) {
   switch (value.type) {
@@ -86,14 +93,14 @@ std::string FormValueText(const TFormValue& value) {
     case TValueType::Utf8String:
       return value.text;
     case TValueType::WString:
-      return Utf16ToUtf8(value.wide);
+      return Utf16ToUtf8(value.WideText());
     default:
       throw EReadError("string expected");
   }
 }
 
 std::u16string FormValueWide(const TFormValue& value) {
-  if (value.type == TValueType::WString) return value.wide;
+  if (value.type == TValueType::WString) return value.WideText();
   return Utf8ToUtf16(FormValueText(value));
 }
 

@@ -54,6 +54,9 @@ class EReadError : public Exception {
   using Exception::Exception;
 };
 
+// Whether the registry knows the class of the object and of every object nested in it.
+bool FormClassesRegistered(const TFormObject& form);
+
 // The text of a string value as UTF-8, decoding 8-bit text from code page 936.
 std::string FormValueText(const TFormValue& value);
 std::u16string FormValueWide(const TFormValue& value);

@@ -141,6 +141,9 @@ class TPublisher {
     prop.eventType = typeid(TEvent<A...>);
     prop.getMethod = [field](const TObject& o) { return (Self(o).*field).Method(); };
     prop.setMethod = [field](TObject& o, const TMethod& m) { (Self(o).*field).SetMethod(m); };
+    prop.watch = [field, event = &prop](TObject& o, IEventWatcher* watcher) {
+      (Self(o).*field).SetWatch({watcher, &o, event});
+    };
     return *this;
   }
 

@@ -263,8 +263,13 @@ void TvxObject::UpdateStyle() {
 
 void TvxObject::SetStored(bool value) {
   if (value == stored_) return;
+  StoreSubtree(value);
+}
+
+// Every descendant takes the value, also those below one that had it already.
+void TvxObject::StoreSubtree(bool value) {
   stored_ = value;
-  for (TvxObject* child : children_) child->SetStored(value);
+  for (TvxObject* child : children_) child->StoreSubtree(value);
 }
 
 // Animations and the trigger fan-out.
@@ -413,22 +418,23 @@ TvxObject* TvxObject::Clone(TComponent* owner) {
 }
 
 TvxObject* CreateObjectFromBinStream(TComponent* owner, TMemoryStream& stream) {
-  const size_t start = stream.Position();
   TFormObject form;
+  size_t end = stream.Position();
   try {
-    size_t position = start;
-    form = ReadFormBinary(stream.Bytes(), &position);
+    form = ReadFormBinary(stream.Bytes(), &end);
   } catch (const EFormError&) {
     return nullptr;
   }
-  const TClassInfo* info = FindClass(form.className);
-  TComponent* instance = info ? info->Create(owner) : nullptr;
+  // A class the registry does not know anywhere in the tree makes the data unreadable: a
+  // partial object would pass for a whole one.
+  if (!FormClassesRegistered(form)) return nullptr;
+  TComponent* instance = FindClass(form.className)->Create(owner);
   auto* object = dynamic_cast<TvxObject*>(instance);
   if (!object) {
     delete instance;
     return nullptr;
   }
-  stream.SetPosition(start);
-  object->LoadFromStream(stream);
+  stream.SetPosition(end);
+  object->LoadFromForm(form);
   return object;
 }

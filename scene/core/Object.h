@@ -158,6 +158,7 @@ class TvxObject : public TComponent {
   void LeaveCurrentPlace();
   bool IsSelfOrAncestorOf(const TvxObject* object) const;
   void Unregister();
+  void StoreSubtree(bool value);
 
   bool stored_ = true;
   bool isVisual_ = false;

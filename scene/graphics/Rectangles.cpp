@@ -9,9 +9,9 @@ LC_PUBLISH(TvxRectangle) {
   p.Float("yRadius", &C::YRadius, &C::SetYRadius, 0);
   p.Set("Corners", CornerNames, &C::Corners, &C::SetCorners, AllCorners);
   p.Enum("CornerType", CornerTypeNames, &C::CornerType, &C::SetCornerType, vxCornerRound);
-  // Sides are always written (the default is no set at all), so that an empty set reads back
-  // empty rather than as all four.
-  p.Set("Sides", SideNames, &C::Sides, &C::SetSides, ~TvxSides{0});
+  // All four sides are the default, yet they are written whenever any side is present; an
+  // empty set is not written, as the form files this reads have it.
+  p.Set("Sides", SideNames, &C::Sides, &C::SetSides, 0);
 }
 
 LC_PUBLISH(TvxSidesRectangle) {}

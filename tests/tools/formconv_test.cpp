@@ -33,9 +33,10 @@ class FormconvTest : public testing::Test {
   }
 
   // Runs formconv with `args`; returns its exit code and keeps its standard error.
-  int Run(const std::string& args) {
+  // `prefix` runs in the same shell first (a limit for the program, say).
+  int Run(const std::string& args, const std::string& prefix = "") {
     const std::string command =
-        std::string(LC_FORMCONV) + " " + args + " 2>" + File("stderr").string();
+        prefix + std::string(LC_FORMCONV) + " " + args + " 2>" + File("stderr").string();
     const int status = std::system(command.c_str());
     stderr_ = Read(File("stderr"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -99,12 +100,66 @@ TEST_F(FormconvTest, BrokenInputWritesNothing) {
     EXPECT_EQ(stderr_, "formconv: " + File("bad").string() + message);
     EXPECT_EQ(Read(File("out.bin")), "old");
   }
-  EXPECT_EQ(Run("--to-text " + File("missing").string() + " " + File("new.txt").string()), 1);
-  EXPECT_EQ(stderr_, "formconv: " + File("missing").string() + ": cannot read\n");
-  EXPECT_FALSE(fs::exists(File("new.txt")));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
             3);  // stderr, out.bin, bad
 }
+
+// Failures that have no place in the input name it all the same, with 0 for the place.
+TEST_F(FormconvTest, FilesThatFailNameTheInput) {
+  const std::string missing = File("missing").string();
+  EXPECT_EQ(Run("--to-text " + missing + " " + File("new.txt").string()), 1);
+  EXPECT_EQ(stderr_, "formconv: " + missing + ": 0: cannot read\n");
+  EXPECT_FALSE(fs::exists(File("new.txt")));
+  Write("in.txt", kText);
+  const std::string out = File("no-such-folder/out.bin").string();
+  EXPECT_EQ(Run("--to-binary " + File("in.txt").string() + " " + out), 1);
+  EXPECT_EQ(stderr_, "formconv: " + File("in.txt").string() + ": 0: cannot write " + out + "\n");
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define LC_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LC_SANITIZED 1
+#endif
+#endif
+
+// The address space is limited with ulimit, which sanitizers cannot start under.
+#ifndef LC_SANITIZED
+// The style's parts, repeated inside one top object up to about `megabytes` of text.
+std::string LargeForm(int megabytes) {
+  std::ifstream in(fs::path(LC_SOURCE_DIR) / "resources" / "DEFAULTVXSTYLE.form");
+  std::string style(std::istreambuf_iterator<char>(in), {});
+  const std::string body =
+      style.substr(style.find("\n  object"), style.rfind("end") - style.find("\n  object"));
+  std::string form = "object TvxBackground";
+  while (form.size() < size_t(megabytes) << 20) form += body;
+  return form + "\nend\n";
+}
+
+TEST_F(FormconvTest, HoldsALargeFormInASmallMultipleOfItsSize) {
+  Write("big.txt", LargeForm(16));
+  // 16 MB of text (10 MB as binary) in 180 MB of address space, the program's needs included.
+  EXPECT_EQ(Run("--to-binary " + File("big.txt").string() + " " + File("big.bin").string(),
+                "ulimit -v 184320; "),
+            0)
+      << stderr_;
+  EXPECT_EQ(Run("--to-text " + File("big.bin").string() + " " + File("big2.txt").string(),
+                "ulimit -v 184320; "),
+            0)
+      << stderr_;
+}
+
+TEST_F(FormconvTest, RefusesWhatItCannotHoldInOneLine) {
+  Write("big.txt", LargeForm(16));
+  EXPECT_EQ(Run("--to-binary " + File("big.txt").string() + " " + File("big.bin").string(),
+                "ulimit -v 65536; "),
+            1);
+  EXPECT_EQ(stderr_,
+            "formconv: " + File("big.txt").string() + ": 0: too large to hold in memory\n");
+  EXPECT_FALSE(fs::exists(File("big.bin")));
+}
+#endif
 
 TEST_F(FormconvTest, BadUsageExitsWithTwo) {
   EXPECT_EQ(Run(""), 2);

@@ -89,9 +89,10 @@ class VxrenderTest : public testing::Test {
   }
 
   // Runs vxrender with `args`; returns its exit code and keeps its output and errors. The
-  // private runtime folder the window system asks for is the test's own.
-  int Run(const std::string& args) {
-    const std::string command = "XDG_RUNTIME_DIR=" + dir_.string() + " " +
+  // private runtime folder the window system asks for is the test's own; `prefix` runs in the
+  // same shell first.
+  int Run(const std::string& args, const std::string& prefix = "") {
+    const std::string command = prefix + "XDG_RUNTIME_DIR=" + dir_.string() + " " +
                                 std::string(LC_VXRENDER) + " " + args + " >" + File("stdout") +
                                 " 2>" + File("stderr");
     const int status = std::system(command.c_str());
@@ -195,5 +196,25 @@ TEST_F(VxrenderTest, UnreadableInputFailsWithOneLine) {
 
   EXPECT_EQ(Run(File("bad.txt")), 2);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+#define LC_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LC_SANITIZED 1
+#endif
+#endif
+
+// The address space is limited with ulimit, which sanitizers cannot start under.
+#ifndef LC_SANITIZED
+TEST_F(VxrenderTest, RefusesWhatItCannotHoldInOneLine) {
+  std::string form = "object Many: TvxLayout\n  Tag = (";
+  for (int i = 0; i < 20'000'000; ++i) form += " 1";
+  Write("many.txt", form + ")\nend\n");
+  EXPECT_EQ(Run(File("many.txt") + " " + File("out.png"), "ulimit -v 1048576; "), 1);
+  EXPECT_EQ(stderr_, "vxrender: " + File("many.txt") + ": too large to hold in memory\n");
+  EXPECT_FALSE(fs::exists(File("out.png")));
+}
+#endif
 
 }  // namespace

@@ -163,14 +163,14 @@ TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   form.className = "TThing";
   TFormValue sides;
   sides.type = TValueType::Set;
-  sides.set = {"sdTop", "SDRIGHT"};
+  sides.SetNames() = {"sdTop", "SDRIGHT"};
   TFormValue stops;
   stops.type = TValueType::Collection;
-  stops.items.resize(2);
-  stops.items[0].props = {Prop("Offset", TFormValue::Float(0.25)),
-                          Prop("Color", TFormValue::String("red"))};
-  stops.items[1].props = {Prop("Offset", TFormValue::Integer(1)),
-                          Prop("At.Pair", TFormValue::Integer(102))};
+  stops.CollectionItems().resize(2);
+  stops.CollectionItems()[0].props = {Prop("Offset", TFormValue::Float(0.25)),
+                                      Prop("Color", TFormValue::String("red"))};
+  stops.CollectionItems()[1].props = {Prop("Offset", TFormValue::Integer(1)),
+                                      Prop("At.Pair", TFormValue::Integer(102))};
   form.props = {Prop("Count", TFormValue::Integer(40000)),
                 Prop("Visible", TFormValue::Bool(false)),
                 Prop("Shade", TFormValue::Ident("shdeep")),
@@ -278,7 +278,7 @@ TEST_F(ComponentModel, WriterStoresOnlyWhatDiffersFromTheDefault) {
   EXPECT_EQ(names, (std::vector<std::string>{"Count", "Visible", "Shade", "Sides", "Width",
                                              "Caption", "Point.Pair", "Stops", "Link", "OnClick"}));
   EXPECT_EQ(form.props[5].value.type, TValueType::WString);
-  EXPECT_EQ(form.props[3].value.set, (std::vector<std::string>{"sdTop", "sdBottom"}));
+  EXPECT_EQ(form.props[3].value.SetNames(), (std::vector<std::string>{"sdTop", "sdBottom"}));
   ASSERT_EQ(form.children.size(), 1u);
   EXPECT_EQ(form.children[0].name, "Kid");
   EXPECT_TRUE(form.children[0].props.empty());
@@ -315,6 +315,49 @@ TEST_F(ComponentModel, EventsBoundFromCodeAreNotStreamed) {
   root.onClick(&root);
   EXPECT_EQ(calls, 1);
   EXPECT_TRUE(TObjectWriter(root).Write(root).props.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Records every firing it is told of, with what the handler had done by then.
+class TRecorder : public IEventWatcher {
+ public:
+  void EventFired(TObject& sender, const TPropInfo& event) override {
+    seen.push_back(event.name + " " + static_cast<TComponent&>(sender).Name() + " " +
+                   std::to_string(static_cast<TThing&>(sender).clicks));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST_F(ComponentModel, AWatchSeesEveryFiringBeforeTheHandlerAndStaysWithTheEvent) {
+  TThing thing(nullptr);
+  thing.SetName("Thing1");
+  TRecorder recorder;
+  const TPropInfo* onClick = TThing::StaticClass().FindProp("onclick");
+  ASSERT_NE(onClick, nullptr);
+  onClick->watch(thing, &recorder);
+  thing.onClick(&thing);  // no handler: still seen
+  thing.onClick.SetMethod({&thing, TThing::StaticClass().FindMethod("ThingClick")});
+  thing.onClick(&thing);
+  thing.onClick = [&thing](TObject*) { thing.clicks += 10; };  // another handler keeps the watch
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen,
+            (std::vector<std::string>{"OnClick Thing1 0", "OnClick Thing1 0", "OnClick Thing1 1"}));
+  EXPECT_EQ(thing.clicks, 11);
+  // A copy of the event is the handler only.
+  const TNotifyEvent copy = thing.onClick;
+  copy(&thing);
+  EXPECT_EQ(recorder.seen.size(), 3u);
+  // Watching again changes nothing; no watcher ends the watch.
+  onClick->watch(thing, &recorder);
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen.size(), 4u);
+  onClick->watch(thing, nullptr);
+  thing.onClick(&thing);
+  EXPECT_EQ(recorder.seen.size(), 4u);
+  EXPECT_EQ(thing.clicks, 41);
 }
 
 }  // namespace

@@ -58,8 +58,8 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   ASSERT_EQ(form.props.size(), 16u);
   auto value = [&](size_t i) { return form.props[i].value; };
   EXPECT_EQ(value(0).type, TValueType::Null);
-  ASSERT_EQ(value(1).list.size(), 2u);
-  EXPECT_EQ(value(1).list[1].text, "a");
+  ASSERT_EQ(value(1).ListValues().size(), 2u);
+  EXPECT_EQ(value(1).ListValues()[1].text, "a");
   EXPECT_EQ(value(2).integer, -5);
   EXPECT_EQ(value(3).integer, 1000);
   EXPECT_EQ(value(4).integer, 100000);
@@ -69,15 +69,15 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   EXPECT_EQ(value(8).type, TValueType::False);
   EXPECT_EQ(value(9).type, TValueType::True);
   EXPECT_EQ(value(10).text, std::string("\x04\x00\xFF", 3));
-  EXPECT_EQ(value(11).set, (std::vector<std::string>{"vxSideTop", "vxSideLeft"}));
+  EXPECT_EQ(value(11).SetNames(), (std::vector<std::string>{"vxSideTop", "vxSideLeft"}));
   EXPECT_EQ(value(12).type, TValueType::LString);
-  const std::vector<TFormItem>& items = value(13).items;
+  const std::vector<TFormItem>& items = value(13).CollectionItems();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_FALSE(items[0].hasIndex);
   EXPECT_TRUE(items[1].hasIndex);
   EXPECT_EQ(items[1].index.integer, 3);
   EXPECT_EQ(items[1].props[0].value.text, "Red");
-  EXPECT_EQ(value(14).wide, u"关机");
+  EXPECT_EQ(value(14).WideText(), u"关机");
   EXPECT_EQ(value(15).text, "\xC3\xA9");
   ASSERT_EQ(form.children.size(), 1u);
   EXPECT_EQ(form.children[0].flags, ffInline);
@@ -158,6 +158,50 @@ TEST(FormBinaryTest, ExtendedFloatsAreExact) {
       1.0L / 3, -1e-4000L};
   for (long double v : awkward) EXPECT_EQ(ExtendedToLongDouble(ExtendedFromLongDouble(v)), v);
   EXPECT_TRUE(std::isnan(ExtendedToLongDouble(ExtendedFromLongDouble(NAN))));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormValueModel, CopiesOwnTheirListsSetsCollectionsAndWideTexts) {
+  TFormValue list;
+  list.type = TValueType::List;
+  list.ListValues().push_back(TFormValue::Integer(1));
+  TFormValue copy = list;
+  copy.ListValues().push_back(TFormValue::Wide(u"关机"));
+  EXPECT_EQ(list.ListValues().size(), 1u);
+  ASSERT_EQ(copy.ListValues().size(), 2u);
+  EXPECT_EQ(copy.ListValues()[1].WideText(), u"关机");
+  copy = list;
+  EXPECT_EQ(copy.ListValues().size(), 1u);
+  const TFormValue& same = copy;
+  copy = same;  // assigning itself keeps it whole
+  EXPECT_EQ(copy.ListValues().size(), 1u);
+  TFormValue moved = std::move(copy);
+  EXPECT_EQ(moved.ListValues().size(), 1u);
+  // A scalar answers empty parts without growing any.
+  const TFormValue scalar = TFormValue::Integer(7);
+  EXPECT_TRUE(scalar.ListValues().empty());
+  EXPECT_TRUE(scalar.SetNames().empty());
+  EXPECT_TRUE(scalar.CollectionItems().empty());
+  EXPECT_TRUE(scalar.WideText().empty());
+}
+
+// Long lists are kept as read, short ones trimmed; both keep every value in order, in either
+// form of the data.
+TEST(FormValueModel, ListsOfEveryLengthReadBackWhole) {
+  for (size_t count : {0u, 1u, 255u, 256u, 257u, 5000u}) {
+    std::string text = "object T\n  L = (";
+    for (size_t i = 0; i < count; ++i) text += " " + std::to_string(i % 100);
+    text += ")\nend\n";
+    const TFormObject form = ReadFormText(text);
+    const auto& values = form.props[0].value.ListValues();
+    ASSERT_EQ(values.size(), count);
+    for (size_t i = 0; i < count; ++i) ASSERT_EQ(values[i].integer, int64_t(i % 100)) << count;
+    const TFormObject back = ReadFormBinary(WriteFormBinary(form));
+    EXPECT_EQ(WriteFormText(back), WriteFormText(form)) << count;
+  }
 }
 
 }  // namespace

@@ -69,11 +69,11 @@ TEST(FormTextTest, ReadsEveryConstruct) {
   EXPECT_EQ(form.props[0].value.type, TValueType::Extended);
   EXPECT_EQ(form.props[1].value.type, TValueType::False);
   EXPECT_EQ(form.props[3].value.text, "#01000000");
-  EXPECT_EQ(form.props[4].value.wide, u"关机倒计时");
-  EXPECT_EQ(form.props[5].value.set.size(), 2u);
+  EXPECT_EQ(form.props[4].value.WideText(), u"关机倒计时");
+  EXPECT_EQ(form.props[5].value.SetNames().size(), 2u);
   EXPECT_EQ(form.props[6].value.type, TValueType::Ident);
-  EXPECT_EQ(form.props[9].value.list.size(), 2u);
-  const std::vector<TFormItem>& items = form.props[10].value.items;
+  EXPECT_EQ(form.props[9].value.ListValues().size(), 2u);
+  const std::vector<TFormItem>& items = form.props[10].value.CollectionItems();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_FALSE(items[0].hasIndex);
   EXPECT_EQ(items[1].index.integer, 3);
@@ -122,10 +122,10 @@ TEST(FormTextTest, StringsChooseTheirBinaryType) {
   EXPECT_EQ(ValueOf("'" + std::string(255, 'x') + "'").type, TValueType::String);
   EXPECT_EQ(ValueOf("'" + std::string(256, 'x') + "'").type, TValueType::LString);
   EXPECT_EQ(ValueOf("'关'").type, TValueType::WString);
-  EXPECT_EQ(ValueOf("#200").wide, u"\u00C8");
+  EXPECT_EQ(ValueOf("#200").WideText(), u"\u00C8");
   // Codes are UTF-16 units, so an unpaired surrogate survives.
-  EXPECT_EQ(ValueOf("#55357'x'").wide, u"\xD83Dx");
-  EXPECT_EQ(ValueOf("'😀'").wide, u"😀");
+  EXPECT_EQ(ValueOf("#55357'x'").WideText(), u"\xD83Dx");
+  EXPECT_EQ(ValueOf("'😀'").WideText(), u"😀");
 }
 
 TEST(FormTextTest, PrefixesKeepStringTypes) {

@@ -224,6 +224,21 @@ TEST_F(ObjectTree, SetStoredReachesEveryDescendant) {
   EXPECT_FALSE(grandchild->Stored());
 }
 
+TEST_F(ObjectTree, SetStoredPassesADescendantThatHadTheValueAlready) {
+  TvxObject* root = Make(nullptr);
+  TvxObject* child = Make(root);
+  TvxObject* grandchild = Make(child);
+  child->SetStored(false);
+  grandchild->SetStored(true);
+  root->SetStored(false);
+  EXPECT_FALSE(child->Stored());
+  EXPECT_FALSE(grandchild->Stored());
+  // An unchanged value is no change: the grandchild keeps what it was given last.
+  grandchild->SetStored(true);
+  root->SetStored(false);
+  EXPECT_TRUE(grandchild->Stored());
+}
+
 TEST_F(ObjectTree, CloneCopiesStoredChildrenWithoutNames) {
   auto* root = new TTestVisual(&owner_);
   root->SetName("Original");
@@ -319,6 +334,32 @@ TEST_F(ObjectTree, BrokenFormDataMakesNoObject) {
   EXPECT_EQ(CreateObjectFromBinStream(&owner_, stream), nullptr);
   TMemoryStream text(std::vector<uint8_t>{'o', 'b', 'j'});
   EXPECT_EQ(CreateObjectFromStream(&owner_, text), nullptr);
+}
+
+TEST_F(ObjectTree, AnUnknownClassAnywhereMakesNoObject) {
+  const int before = owner_.ComponentCount();
+  const std::string nested =
+      "object TvxObject\n"
+      "  object TTestVisual\n"
+      "    object TNoSuchClass\n"
+      "      object TvxObject\n"
+      "      end\n"
+      "    end\n"
+      "  end\n"
+      "end\n";
+  TMemoryStream text(std::vector<uint8_t>(nested.begin(), nested.end()));
+  EXPECT_EQ(CreateObjectFromStream(&owner_, text), nullptr);
+  TMemoryStream binary(WriteFormBinary(ReadFormText(nested)));
+  EXPECT_EQ(CreateObjectFromBinStream(&owner_, binary), nullptr);
+  EXPECT_EQ(owner_.ComponentCount(), before);  // nothing half made is left behind
+  // Known classes all the way down still read, and the stream moves past the object.
+  std::string known = nested;
+  known.replace(known.find("TNoSuchClass"), 12, "TTestControl");
+  TMemoryStream whole(WriteFormBinary(ReadFormText(known)));
+  TvxObject* object = CreateObjectFromBinStream(&owner_, whole);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->Children(0)->Children(0)->ClassName(), "TTestControl");
+  EXPECT_EQ(whole.Position(), whole.Bytes().size());
 }
 
 TEST_F(ObjectTree, TextFormRoundTrips) {

@@ -139,16 +139,22 @@ TEST(ShapeStreaming, ChangedValuesReadBack) {
   EXPECT_EQ(pathCopy.WrapMode(), vxPathTile);
 }
 
-TEST(ShapeStreaming, RectangleSidesReadBackEvenWhenEmpty) {
+TEST(ShapeStreaming, RectangleSidesAreStoredWhenAnyIsPresent) {
   TvxRectangle rectangle(nullptr);
-  EXPECT_TRUE(Stores(rectangle, "Sides"));
+  EXPECT_TRUE(Stores(rectangle, "Sides"));  // all four, the default, are written too
   EXPECT_FALSE(Stores(rectangle, "Corners"));
-  rectangle.SetSides(0);
+  rectangle.SetSides(1 << vxSideLeft);
   rectangle.SetCorners(1 << vxCornerTopLeft);
   TvxRectangle copy(nullptr);
   RoundTrip(rectangle, copy);
-  EXPECT_EQ(copy.Sides(), 0u);
+  EXPECT_EQ(copy.Sides(), 1u << vxSideLeft);
   EXPECT_EQ(copy.Corners(), 1u << vxCornerTopLeft);
+  // No side at all is not written, so it reads back as the default.
+  rectangle.SetSides(0);
+  EXPECT_FALSE(Stores(rectangle, "Sides"));
+  TvxRectangle fresh(nullptr);
+  RoundTrip(rectangle, fresh);
+  EXPECT_EQ(fresh.Sides(), AllSides);
 }
 
 TEST(ShapeStreaming, FormTextNamesTheRegisteredClasses) {
