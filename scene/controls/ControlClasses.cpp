@@ -1,10 +1,18 @@
 #include "scene/controls/ControlClasses.h"
 
+#include "platform/Action.h"
 #include "scene/controls/Background.h"
+#include "scene/controls/Button.h"
 #include "scene/controls/StyleResources.h"
 
 void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxControl::StaticClass());
   out.push_back(&TvxBackground::StaticClass());
   out.push_back(&TvxResources::StaticClass());
+  out.push_back(&TvxTextControl::StaticClass());
+  out.push_back(&TvxCustomButton::StaticClass());
+  out.push_back(&TvxButton::StaticClass());
+  out.push_back(&TvxSpeedButton::StaticClass());
+  // Controls link to actions, so form data holding controls may declare them.
+  out.push_back(&TAction::StaticClass());
 }
