@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -40,17 +41,6 @@ class Checkables : public ControlsTest {
   TStyleScene scene_;
   TvxBackground* root_ = nullptr;
 };
-
-TEST_F(Checkables, ConstructionDefaults) {
-  for (TvxTextControl* control :
-       std::initializer_list<TvxTextControl*>{Add<TvxCheckBox>(), Add<TvxRadioButton>()}) {
-    EXPECT_FLOAT_EQ(control->Width(), 120);
-    EXPECT_FLOAT_EQ(control->Height(), 19);
-    EXPECT_EQ(control->TextAlign(), vxTextAlignNear);
-    EXPECT_TRUE(control->CanFocused());
-    EXPECT_TRUE(control->AutoTranslate());
-  }
-}
 
 TEST_F(Checkables, ClickSeesTheOldStateAndChangeTheNew) {
   auto* box = Add<TvxCheckBox>();
@@ -187,16 +177,13 @@ TEST_F(Checkables, UncheckingIsAllowedWhileAnotherMemberIsChecked) {
   EXPECT_EQ(changes, 1);
 }
 
-TEST_F(Checkables, GroupNamesDifferingInCaseAreDifferentGroups) {
+TEST_F(Checkables, GroupNamesDifferingInCaseAreDifferentGroupsAndEmptyNamesOne) {
   auto* lower = Radio("type");
   auto* upper = Radio("Type");
   lower->SetIsChecked(true);
   upper->SetIsChecked(true);
   EXPECT_TRUE(lower->IsChecked());
   EXPECT_TRUE(upper->IsChecked());
-}
-
-TEST_F(Checkables, EmptyGroupNamesFormOneGroup) {
   auto* first = Radio("");
   auto* second = Radio("");
   first->SetIsChecked(true);
@@ -222,16 +209,6 @@ TEST_F(Checkables, OutsideASceneCheckingWorksAndUncheckingIsRefused) {
   EXPECT_TRUE(radio.IsChecked());
   radio.SetIsChecked(false);
   EXPECT_TRUE(radio.IsChecked());
-}
-
-TEST_F(Checkables, SpaceOnACheckedRadioButtonChangesNothing) {
-  auto* first = Radio("type");
-  Radio("type");
-  first->SetIsChecked(true);
-  uint16_t key = vkSpace;
-  char16_t ch = 0;
-  first->KeyDown(key, ch, 0);
-  EXPECT_TRUE(first->IsChecked());
 }
 
 }  // namespace

@@ -43,13 +43,6 @@ class CloseButtonInput : public ControlsTest {
   std::vector<std::string> events_;
 };
 
-TEST_F(CloseButtonInput, ConstructionDefaults) {
-  EXPECT_FLOAT_EQ(button_->Width(), 20);
-  EXPECT_FLOAT_EQ(button_->Height(), 20);
-  EXPECT_FALSE(button_->CanFocused());
-  EXPECT_TRUE(button_->CloseForm());
-}
-
 TEST_F(CloseButtonInput, AsksTheFormToCloseBeforeItsOwnClick) {
   Click();
   EXPECT_EQ(events_, (std::vector<std::string>{"close", "click"}));
