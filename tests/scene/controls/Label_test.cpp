@@ -4,6 +4,7 @@
 
 #include "ControlsTesting_support.h"
 #include "scene/controls/Background.h"
+#include "scene/controls/Translation.h"
 #include "scene/graphics/TextShape.h"
 
 namespace {
@@ -94,6 +95,16 @@ TEST_F(LabelStyle, AnAutoSizedLabelFollowsItsText) {
   EXPECT_FLOAT_EQ(label_->Width(), FittedWidth(2));
   label_->SetText(u"Hello, world");
   EXPECT_FLOAT_EQ(label_->Width(), FittedWidth(12));
+}
+
+TEST_F(LabelStyle, ATranslationThatKeepsChangingTheTextIsAppliedOnce) {
+  SetTranslator([](const std::u16string& text) { return text + u"!"; });
+  label_->SetAutoSize(true);
+  label_->SetText(u"Go");
+  label_->ApplyResource();  // restyling from its own text change would never end
+  SetTranslator({});
+  EXPECT_EQ(label_->Text(), u"Go!");
+  EXPECT_FLOAT_EQ(label_->Width(), FittedWidth(3));
 }
 
 }  // namespace
