@@ -1,9 +1,16 @@
 #include "scene/controls/Control.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <utility>
+#include <variant>
 
+#include "platform/Action.h"
+#include "platform/Form.h"
 #include "platform/component/Publisher.h"
+#include "platform/component/Unicode.h"
 #include "scene/controls/StyleResources.h"
 #include "scene/controls/StyleTree.h"
 #include "scene/controls/Translation.h"
@@ -32,7 +39,26 @@ void LockVisuals(TvxObject& object) {
   for (int i = 0; i < object.ChildrenCount(); ++i) LockVisuals(*object.Children(i));
 }
 
+uint64_t NextTabKey() {
+  static uint64_t key = 0;
+  return ++key;
+}
+
 }  // namespace
+
+// Follows the control's action for it.
+class TvxControl::TLink : public TActionLink {
+ public:
+  explicit TLink(TvxControl& control) : control_(control) {}
+
+ protected:
+  void ActionChanged() override {
+    if (TAction* action = Action()) control_.ActionChange(*action, false);
+  }
+
+ private:
+  TvxControl& control_;
+};
 
 LC_PUBLISH(TvxControl) {
   using C = TvxControl;
@@ -40,14 +66,122 @@ LC_PUBLISH(TvxControl) {
   p.String("HelpKeyword", &C::HelpKeyword, &C::SetHelpKeyword);
   p.Integer("HelpContext", &C::HelpContext, &C::SetHelpContext);
   p.String("Resource", &C::Resource, &C::SetResource);
-  p.Integer("TabOrder", &C::TabOrder, &C::SetTabOrder, -1);
+  // Read at full width, so that the setter sees values beyond 16 bits and can ignore them.
+  p.Integer(
+      "TabOrder", [](const C& c) -> int64_t { return c.TabOrder(); }, &C::SetTabOrder, -1);
 }
 
-TvxControl::TvxControl(TComponent* owner) : TvxVisualObject(owner) {}
+TvxControl::TvxControl(TComponent* owner) : TvxVisualObject(owner), tabKey_(NextTabKey()) {}
 
 TvxControl::~TvxControl() {
   // Freeing the copy reaches Notification while this class is still whole.
   DestroyTree();
+}
+
+// Tab order.
+
+std::vector<TvxControl*> TvxControl::TabSiblings() const {
+  TvxVisualObject* parent = VisualParent();
+  if (!parent) return {};
+  auto* parentControl = dynamic_cast<TvxControl*>(parent);
+  const TvxVisualObject* style = parentControl ? parentControl->StyleObject() : nullptr;
+  std::vector<TvxControl*> list;
+  for (int i = 0; i < parent->ChildrenCount(); ++i) {
+    auto* control = dynamic_cast<TvxControl*>(parent->Children(i));
+    if (control && control != style) list.push_back(control);
+  }
+  std::stable_sort(list.begin(), list.end(),
+                   [](TvxControl* a, TvxControl* b) { return a->tabKey_ < b->tabKey_; });
+  return list;
+}
+
+int16_t TvxControl::TabOrder() const {
+  if (HasState(csLoading)) return rememberedTabOrder_;
+  const std::vector<TvxControl*> list = TabSiblings();
+  const auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : int16_t(it - list.begin());
+}
+
+void TvxControl::SetTabOrder(int64_t value) {
+  if (value < INT16_MIN || value > INT16_MAX) return;
+  if (HasState(csLoading)) {
+    rememberedTabOrder_ = int16_t(value);
+    return;
+  }
+  MoveInTabList(int(value));
+}
+
+void TvxControl::MoveInTabList(int index) {
+  std::vector<TvxControl*> list = TabSiblings();
+  if (std::erase(list, this) == 0) return;
+  index = std::clamp(index, 0, int(list.size()));
+  list.insert(list.begin() + index, this);
+  for (TvxControl* control : list) control->tabKey_ = NextTabKey();
+}
+
+void TvxControl::PlaceRememberedTabOrders() {
+  const std::vector<TvxControl*> list = TabSiblings();
+  std::vector<std::pair<int, TvxControl*>> placed;
+  for (TvxControl* control : list) {
+    const int order = std::exchange(control->rememberedTabOrder_, int16_t(-1));
+    if (order >= 0 && order < int(list.size())) placed.emplace_back(order, control);
+  }
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [order, control] : placed) control->MoveInTabList(order);
+}
+
+void TvxControl::ChangeParent() {
+  TvxVisualObject::ChangeParent();
+  tabKey_ = NextTabKey();  // a control joins its new parent's tab stops last
+}
+
+// Binding.
+
+void TvxControl::SetBindingSource(TvxControl* source) {
+  if (source == bindingSource_ || source == this) return;
+  if (bindingSource_) std::erase(bindingSource_->bound_, this);
+  bindingSource_ = source;
+  if (!source) return;
+  source->bound_.push_back(this);
+  // Either side may go first; each forgets the other then.
+  FreeNotification(source);
+  source->FreeNotification(this);
+}
+
+void TvxControl::UpdateBindings() {
+  if (bound_.empty()) return;
+  const TVariant value = GetData();
+  const std::vector<TvxControl*> bound = bound_;
+  for (TvxControl* control : bound) control->SetData(value);
+}
+
+// Action link.
+
+TAction* TvxControl::Action() const {
+  return actionLink_ ? actionLink_->Action() : nullptr;
+}
+
+void TvxControl::SetAction(TAction* action) {
+  if (action == Action()) return;
+  if (!action) {
+    actionLink_.reset();
+    return;
+  }
+  if (!actionLink_) actionLink_ = std::make_unique<TLink>(*this);
+  actionLink_->SetAction(action);
+  action->FreeNotification(this);
+  ActionChange(*action, HasState(csLoading));
+}
+
+void TvxControl::ActionChange(TAction& action, bool loading) {
+  SetEnabled(action.Enabled());
+  SetVisible(action.Visible());
+  if (!loading || Hint().empty()) SetHint(Utf8ToUtf16(action.Hint()));
+  if (!loading || !OnClick)
+    OnClick = [this](TObject*) {
+      if (actionLink_) actionLink_->Execute();
+    };
 }
 
 void TvxControl::SetResource(const std::string& value) {
@@ -161,11 +295,29 @@ void TvxControl::EnterFocus() {
 
 void TvxControl::Loaded() {
   TvxVisualObject::Loaded();
+  PlaceRememberedTabOrders();
   IvxScene* scene = Scene();
   if (scene && scene->GetActiveControl() == this) SetFocus();
 }
 
+bool TvxControl::IsMethodData(const TVariant& value) {
+  const auto* text = std::get_if<std::string>(&value);
+  return text && text->rfind("vxmet", 0) == 0;
+}
+
+TForm* TvxControl::SceneForm() const {
+  IvxScene* scene = Scene();
+  for (TComponent* up = scene ? scene->GetComponent() : nullptr; up; up = up->Owner())
+    if (auto* form = dynamic_cast<TForm*>(up)) return form;
+  return nullptr;
+}
+
 void TvxControl::Notification(TComponent* component, TOperation operation) {
   TvxVisualObject::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == styleObject_) styleObject_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == styleObject_) styleObject_ = nullptr;
+  if (component == bindingSource_) bindingSource_ = nullptr;
+  std::erase(bound_, component);
+  // A freed action has already let go of the link.
+  if (actionLink_ && !actionLink_->Action()) actionLink_.reset();
 }

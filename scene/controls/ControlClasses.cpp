@@ -1,6 +1,11 @@
 #include "scene/controls/ControlClasses.h"
 
+#include "platform/Action.h"
 #include "scene/controls/Background.h"
+#include "scene/controls/Button.h"
+#include "scene/controls/CheckBox.h"
+#include "scene/controls/CloseButton.h"
+#include "scene/controls/Label.h"
 #include "scene/controls/Popup.h"
 #include "scene/controls/StyleResources.h"
 
@@ -9,4 +14,14 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxBackground::StaticClass());
   out.push_back(&TvxResources::StaticClass());
   out.push_back(&TvxPopup::StaticClass());
+  out.push_back(&TvxTextControl::StaticClass());
+  out.push_back(&TvxLabel::StaticClass());
+  out.push_back(&TvxCustomButton::StaticClass());
+  out.push_back(&TvxButton::StaticClass());
+  out.push_back(&TvxSpeedButton::StaticClass());
+  out.push_back(&TvxCheckBox::StaticClass());
+  out.push_back(&TvxRadioButton::StaticClass());
+  out.push_back(&TvxCloseButton::StaticClass());
+  // Controls link to actions, so form data holding controls may declare them.
+  out.push_back(&TAction::StaticClass());
 }
