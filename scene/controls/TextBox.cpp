@@ -243,7 +243,9 @@ int TvxCustomTextBox::IndexAtX(float x) {
   }
   int index = firstVisible_ - 1;
   float left = 0;
-  while (index < length) {
+  // Characters past the visible room cannot be under the pointer; a drag beyond scrolls.
+  const float room = RectWidth(content);
+  while (index < length && left <= room) {
     const float right = TextWidth(firstVisible_ - 1, index + 1);
     if (rx <= (left + right) / 2) break;
     left = right;

@@ -27,13 +27,6 @@ class NumberBoxTest : public TextBoxTest {
 
 using NumberBoxValue = NumberBoxTest;
 
-TEST_F(NumberBoxValue, StartsAtZeroWithTheNumberFilter) {
-  TvxNumberBox* box = AddBox();
-  EXPECT_EQ(box->Text(), u"0");
-  EXPECT_EQ(box->Value(), 0);
-  EXPECT_EQ(box->FilterChar(), u"0123456789.,-+");
-}
-
 TEST_F(NumberBoxValue, AFractionShowsOnlyOnFloatBoxes) {
   TvxNumberBox* box = AddBox();
   box->SetValue(3.75f);
