@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scene/core/VisualObject.h"
 #include "scene/graphics/RectOutline.h"
 
 namespace {
@@ -10,6 +11,70 @@ constexpr float kDash[] = {3, 1};
 constexpr float kDot[] = {1, 1};
 constexpr float kDashDot[] = {3, 1, 1, 1};
 constexpr float kDashDotDot[] = {3, 1, 1, 1, 1, 1};
+// Radii below this stroke a plain rectangle.
+constexpr float kNoRadius = 1e-40f;
+
+// False for a path with nothing to draw: no entries, or its points (Close entries excluded)
+// span no area.
+bool HasArea(const TvxPathData& path) {
+  bool any = false;
+  TvxRect b{};
+  for (const TvxPathPoint& p : path.Points()) {
+    if (p.Kind == vxPathPointClose) continue;
+    if (!any) b = {p.Point.X, p.Point.Y, p.Point.X, p.Point.Y};
+    any = true;
+    b.Left = std::min(b.Left, p.Point.X);
+    b.Top = std::min(b.Top, p.Point.Y);
+    b.Right = std::max(b.Right, p.Point.X);
+    b.Bottom = std::max(b.Bottom, p.Point.Y);
+  }
+  return any && RectWidth(b) * RectHeight(b) > 0;
+}
+
+// While a visual fill paints its object: the object's opacity is the fill's, and the canvas's
+// stroke comes back as it was, whatever the object set.
+class TvxVisualPaintScope {
+ public:
+  TvxVisualPaintScope(TvxVisualObject& object, float opacity, TvxCanvas& canvas)
+      : object_(object),
+        canvas_(canvas),
+        opacity_(object.Opacity()),
+        stroke_(canvas.Stroke().DefaultStyle(), canvas.Stroke().DefaultColor()),
+        thickness_(canvas.StrokeThickness()) {
+    stroke_.Assign(canvas.Stroke());
+    object.SetOpacity(opacity);
+  }
+  ~TvxVisualPaintScope() {
+    object_.SetOpacity(opacity_);
+    canvas_.Stroke().Assign(stroke_);
+    canvas_.SetStrokeThickness(thickness_);
+  }
+  TvxVisualPaintScope(const TvxVisualPaintScope&) = delete;
+  TvxVisualPaintScope& operator=(const TvxVisualPaintScope&) = delete;
+
+ private:
+  TvxVisualObject& object_;
+  TvxCanvas& canvas_;
+  float opacity_;
+  TvxBrush stroke_;
+  float thickness_;
+};
+
+// Sets a value for the life of the scope and puts the old one back.
+template <class T>
+class TvxScopedValue {
+ public:
+  TvxScopedValue(T& target, T value) : target_(target), old_(std::move(target)) {
+    target = std::move(value);
+  }
+  ~TvxScopedValue() { target_ = std::move(old_); }
+  TvxScopedValue(const TvxScopedValue&) = delete;
+  TvxScopedValue& operator=(const TvxScopedValue&) = delete;
+
+ private:
+  T& target_;
+  T old_;
+};
 
 }  // namespace
 
@@ -61,19 +126,59 @@ void TvxCanvas::SetDashArray(std::span<const float> value) {
   dashArray_.assign(value.begin(), value.end());
 }
 
-// Base behaviour of the frame operations.
+// Frames.
 
-void TvxCanvas::FontChanged(TObject*) {}
+void TvxCanvas::FontChanged(TObject*) {
+  OnFontChanged();
+}
+
+void TvxCanvas::OnFontChanged() {}
 
 bool TvxCanvas::BeginScene() {
+  return OnBeginScene();
+}
+
+bool TvxCanvas::OnBeginScene() {
   return true;
 }
 
-void TvxCanvas::EndScene() {}
+void TvxCanvas::EndScene() {
+  OnEndScene();
+}
+
+void TvxCanvas::OnEndScene() {}
+
+void TvxCanvas::FlushBuffer(int x, int y, TvxDeviceContext dc) {
+  FlushBufferRect(x, y, dc, RectOf(0, 0, float(width_ - 1), float(height_ - 1)));
+}
+
+void TvxCanvas::FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) {
+  if (dc) OnFlushBufferRect(x, y, dc, rect);
+}
+
+void TvxCanvas::FreeBuffer() {
+  OnFreeBuffer();
+}
 
 void TvxCanvas::ResizeBuffer(int width, int height) {
+  OnResizeBuffer(std::max(width, 1), std::max(height, 1));
+}
+
+void TvxCanvas::OnResizeBuffer(int width, int height) {
+  SetSize(width, height);
+}
+
+void TvxCanvas::SetSize(int width, int height) {
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
+}
+
+void TvxCanvas::Clear(TvxColor color) {
+  OnClear(color);
+}
+
+void TvxCanvas::ClearRect(const TvxRect& rect, TvxColor color) {
+  OnClearRect(rect, color);
 }
 
 TvxColor* TvxCanvas::GetBitmapScanline(TvxBitmap& bitmap, int row) {
@@ -81,18 +186,31 @@ TvxColor* TvxCanvas::GetBitmapScanline(TvxBitmap& bitmap, int row) {
   return bitmap.Pixels().data() + size_t(row) * size_t(bitmap.Width());
 }
 
-void TvxCanvas::SetMatrix(const TvxMatrix& matrix) {
-  matrix_ = matrix;
+void TvxCanvas::LoadFontFromStream(TMemoryStream& stream) {
+  OnLoadFontFromStream(stream);
 }
 
-void TvxCanvas::MultiplyMatrix(const TvxMatrix&) {}
+void TvxCanvas::OnLoadFontFromStream(TMemoryStream&) {}
 
-void TvxCanvas::LoadFontFromStream(TMemoryStream&) {}
+// Transform.
+
+void TvxCanvas::SetMatrix(const TvxMatrix& matrix) {
+  matrix_ = matrix;
+  OnSetMatrix(DeviceMatrix());
+}
+
+TvxMatrix TvxCanvas::DeviceMatrix() const {
+  return visualBase_ ? MatrixMultiply(matrix_, *visualBase_) : matrix_;
+}
+
+void TvxCanvas::MultiplyMatrix(const TvxMatrix& matrix) {
+  OnMultiplyMatrix(matrix);
+}
 
 // Saved states.
 
 int TvxCanvas::SaveCanvas() {
-  const int handle = SaveState();
+  const int handle = OnSaveState();
   if (handle < 0) return -1;
   auto free = std::find_if(saved_.begin(), saved_.end(),
                            [](const TvxSaveData& slot) { return slot.Handle == -1; });
@@ -122,7 +240,7 @@ void TvxCanvas::RestoreCanvas(int index) {
   if (index < 0 || index >= int(saved_.size())) return;
   TvxSaveData& slot = saved_[size_t(index)];
   if (slot.Handle == -1) return;
-  RestoreState(slot.Handle);
+  OnRestoreState(slot.Handle);
   slot.Handle = -1;
   SetMatrix(slot.Matrix);
   stroke_->Assign(*slot.Stroke);
@@ -135,6 +253,124 @@ void TvxCanvas::RestoreCanvas(int index) {
   dashArray_.assign(slot.DashArray.begin(), slot.DashArray.end());
   dashOffset_ = slot.DashOffset;
   font_->Assign(*slot.Font);
+}
+
+// Clipping.
+
+void TvxCanvas::SetClipRects(std::span<const TvxRect> rects) {
+  OnSetClipRects(rects);
+}
+
+void TvxCanvas::IntersectClipRect(const TvxRect& rect) {
+  OnIntersectClipRect(rect);
+}
+
+void TvxCanvas::ExcludeClipRect(const TvxRect& rect) {
+  OnExcludeClipRect(rect);
+}
+
+void TvxCanvas::ResetClipRect() {
+  OnResetClipRect();
+}
+
+// Shapes.
+
+// A resource that cannot be found paints nothing, like no brush.
+bool TvxCanvas::Resolve(TvxBrush& brush) {
+  if (brush.Style() == vxBrushResource) {
+    TvxBrush* resolved = brush.ResolvedResource();
+    if (resolved && resolved != &brush) brush.Assign(*resolved);
+  }
+  return brush.Style() != vxBrushNone && brush.Style() != vxBrushResource;
+}
+
+// The object paints into this canvas as into a surface of its own whose pixels are the
+// filled shape's drawing units: every matrix it sets lands on top of the shape's. A visual
+// fill met while painting one is skipped: an object filled with itself would never end.
+void TvxCanvas::FillVisual(const TvxRect& rect, float opacity, const TvxPathData* outline) {
+  auto* object = dynamic_cast<TvxVisualObject*>(fill_->Visual()->VisualObject());
+  if (!object || paintingVisual_) return;
+  const int saved = SaveCanvas();
+  if (outline) {
+    OnIntersectClipPath(*outline, rect);
+  } else {
+    OnIntersectClipRect(rect);
+  }
+  {
+    const TvxScopedValue<bool> busy(paintingVisual_, true);
+    const TvxScopedValue<std::optional<TvxMatrix>> base(visualBase_, DeviceMatrix());
+    const TvxVisualPaintScope scope(*object, opacity, *this);
+    object->PaintTo(*this, rect);
+  }
+  RestoreCanvas(saved);
+}
+
+void TvxCanvas::DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) {
+  if (Resolve(*stroke_)) OnDrawLine(p1, p2, opacity);
+}
+
+void TvxCanvas::FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                         float opacity, TvxCornerType cornerType) {
+  if (!Resolve(*fill_)) return;
+  const bool visual = fill_->Style() == vxBrushVisual;
+  if ((xRadius == 0 && yRadius == 0) || (corners & AllCorners) == 0) {
+    visual ? FillVisual(rect, opacity, nullptr) : OnFillRect(rect, opacity);
+    return;
+  }
+  WithScratchPath([&](TvxPathData& outline) {
+    AppendCornerOutline(outline, rect, xRadius, yRadius, corners, cornerType);
+    if (!HasArea(outline)) return;
+    visual ? FillVisual(rect, opacity, &outline) : OnFillPath(outline, rect, opacity);
+  });
+}
+
+void TvxCanvas::DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                         float opacity, TvxCornerType cornerType) {
+  if (!Resolve(*stroke_)) return;
+  if (xRadius < kNoRadius && yRadius < kNoRadius) return OnDrawRect(rect, opacity);
+  WithScratchPath([&](TvxPathData& outline) {
+    AppendCornerOutline(outline, rect, xRadius, yRadius, corners, cornerType);
+    OnDrawOutline(outline, rect, opacity);
+  });
+}
+
+void TvxCanvas::FillEllipse(const TvxRect& rect, float opacity) {
+  if (!Resolve(*fill_)) return;
+  if (fill_->Style() != vxBrushVisual) return OnFillEllipse(rect, opacity);
+  WithScratchPath([&](TvxPathData& outline) {
+    const TvxPoint radius{RectWidth(rect) / 2, RectHeight(rect) / 2};
+    outline.AddArc({rect.Left + radius.X, rect.Top + radius.Y}, radius, 0, 360);
+    outline.ClosePath();
+    if (HasArea(outline)) FillVisual(rect, opacity, &outline);
+  });
+}
+
+void TvxCanvas::DrawEllipse(const TvxRect& rect, float opacity) {
+  if (Resolve(*stroke_)) OnDrawEllipse(rect, opacity);
+}
+
+bool TvxCanvas::PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) {
+  return HasArea(path) && OnPtInPath(point, rect, path);
+}
+
+void TvxCanvas::FillPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
+  if (!HasArea(path) || !Resolve(*fill_)) return;
+  if (fill_->Style() == vxBrushVisual) return FillVisual(rect, opacity, &path);
+  OnFillPath(path, rect, opacity);
+}
+
+void TvxCanvas::DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
+  if (HasArea(path) && Resolve(*stroke_)) OnDrawPath(path, rect, opacity);
+}
+
+void TvxCanvas::DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
+                           float opacity, bool highSpeed) {
+  if (opacity > 0 && !bitmap.IsEmpty())
+    OnDrawBitmap(bitmap, srcRect, dstRect, std::min(opacity, 1.0f), highSpeed);
+}
+
+void TvxCanvas::DrawThumbnail(TvxBitmap& bitmap, float width, float height) {
+  if (!buffered_ && !bitmap.IsEmpty()) OnDrawThumbnail(bitmap, width, height);
 }
 
 // Operations built on the path operations.
@@ -210,6 +446,26 @@ void TvxCanvas::DrawRectSides(const TvxRect& rect, float xRadius, float yRadius,
     // Drawn at its own bounds: a partial outline must not be stretched to the rectangle.
     DrawPath(path, path.GetBounds(), opacity);
   });
+}
+
+// Text.
+
+// A visual fill has nothing to lay over glyphs: text filled with one stays invisible.
+void TvxCanvas::FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
+                         float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
+  if (text.empty() || !Resolve(*fill_) || fill_->Style() == vxBrushVisual) return;
+  OnFillText(rect, text, wordWrap, opacity == 1 ? 0.99f : opacity, horzAlign, vertAlign);
+}
+
+void TvxCanvas::MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
+                            TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
+  if (!wordWrap) rect.Right = rect.Left;
+  if (!text.empty()) OnMeasureText(rect, text, wordWrap, horzAlign, vertAlign);
+}
+
+bool TvxCanvas::TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
+                           bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
+  return !text.empty() && OnTextToPath(path, rect, text, wordWrap, horzAlign, vertAlign);
 }
 
 float TvxCanvas::TextWidth(const std::u16string& text) {

@@ -6,6 +6,7 @@
 // in drawing coordinates; Opacity (0..1) applies on top of the brush.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,6 +40,9 @@ struct TvxSaveData {
 };
 using TvxSaveDataArray = std::vector<TvxSaveData>;
 
+// The public operations are not virtual: they make the checks every backend would repeat
+// (nothing to fill or stroke, resource brushes, visual fills, empty input) and hand the rest
+// to the protected On... hooks, which are all a backend implements.
 class TvxCanvas {
  public:
   virtual ~TvxCanvas();
@@ -48,6 +52,8 @@ class TvxCanvas {
   // State.
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // The matrix last set; while a visual fill paints its object, the filled shape's matrix
+  // applies on top of it (see DeviceMatrix).
   const TvxMatrix& Matrix() const { return matrix_; }
   // Created solid white.
   TvxBrush& Fill() const { return *fill_; }
@@ -82,27 +88,29 @@ class TvxCanvas {
   TvxColor* Bits() const { return bits_; }
 
   // Frames.
-  virtual void FontChanged(TObject* sender);
+  // Rebuilds the backend's font from Font.
+  void FontChanged(TObject* sender);
   // Painting proceeds only when true.
-  virtual bool BeginScene();
-  virtual void EndScene();
-  virtual void FlushBuffer(int x, int y, TvxDeviceContext dc) = 0;
+  bool BeginScene();
+  void EndScene();
+  // Copies the whole buffer to (x, y) of `dc`.
+  void FlushBuffer(int x, int y, TvxDeviceContext dc);
   // Copies rect (Left/Top truncated, Right/Bottom truncated + 1) to (x + Left, y + Top).
-  virtual void FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) = 0;
-  virtual void FreeBuffer() = 0;
-  // Stores the size, at least 1 x 1. Backends skip an unchanged size and reallocate.
-  virtual void ResizeBuffer(int width, int height);
+  void FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect);
+  void FreeBuffer();
+  // Reallocates the buffer at the size, at least 1 x 1; an unchanged size keeps it.
+  void ResizeBuffer(int width, int height);
   // Replaces every pixel, no blending.
-  virtual void Clear(TvxColor color) = 0;
+  void Clear(TvxColor color);
   // Writes color into rect (Left/Top truncated, Right/Bottom rounded, clipped).
-  virtual void ClearRect(const TvxRect& rect, TvxColor color) = 0;
+  void ClearRect(const TvxRect& rect, TvxColor color);
   // Address of a bitmap row; null outside 0..Height-1 or without pixels.
   static TvxColor* GetBitmapScanline(TvxBitmap& bitmap, int row);
 
   // Transform and state stack.
-  virtual void SetMatrix(const TvxMatrix& matrix);
+  void SetMatrix(const TvxMatrix& matrix);
   // Multiplies the backend transform, the given matrix applying first; Matrix stays.
-  virtual void MultiplyMatrix(const TvxMatrix& matrix);
+  void MultiplyMatrix(const TvxMatrix& matrix);
   // Pushes the state into a free slot and returns its index; -1 when the backend cannot.
   int SaveCanvas();
   // Restores a saved slot and frees it; nested saves unwind as a stack. Other indexes do
@@ -110,32 +118,36 @@ class TvxCanvas {
   void RestoreCanvas(int index);
 
   // Clipping.
-  virtual void SetClipRects(std::span<const TvxRect> rects) = 0;
-  virtual void IntersectClipRect(const TvxRect& rect) = 0;
-  virtual void ExcludeClipRect(const TvxRect& rect) = 0;
-  virtual void ResetClipRect() = 0;
+  void SetClipRects(std::span<const TvxRect> rects);
+  void IntersectClipRect(const TvxRect& rect);
+  void ExcludeClipRect(const TvxRect& rect);
+  void ResetClipRect();
 
-  // Shapes. Draw... strokes with Stroke and the pen settings, Fill... fills with Fill.
-  virtual void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) = 0;
-  virtual void FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                        float opacity, TvxCornerType cornerType) = 0;
-  virtual void DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                        float opacity, TvxCornerType cornerType) = 0;
-  virtual void FillEllipse(const TvxRect& rect, float opacity) = 0;
-  virtual void DrawEllipse(const TvxRect& rect, float opacity) = 0;
-  // Paths are stretched from their bounds into rect.
-  virtual bool PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) = 0;
-  virtual void FillPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
-  virtual void DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
+  // Shapes. Draw... strokes with Stroke and the pen settings, Fill... fills with Fill. A
+  // resource brush is first replaced by the brush it names. A visual fill paints its object
+  // over the rectangle, clipped to the shape.
+  void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity);
+  // A plain rectangle when both radii are 0 or no corner is shaped.
+  void FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                float opacity, TvxCornerType cornerType);
+  // A plain rectangle when both radii are (almost) 0.
+  void DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
+                float opacity, TvxCornerType cornerType);
+  void FillEllipse(const TvxRect& rect, float opacity);
+  void DrawEllipse(const TvxRect& rect, float opacity);
+  // Paths are stretched from their bounds into rect; a path without area draws nothing.
+  bool PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path);
+  void FillPath(const TvxPathData& path, const TvxRect& rect, float opacity);
+  void DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity);
   // Draws srcRect of the bitmap scaled into dstRect; highSpeed picks nearest-pixel sampling.
-  virtual void DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
-                          float opacity, bool highSpeed) = 0;
+  void DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect, float opacity,
+                  bool highSpeed);
   // Draws the whole bitmap scaled to a thumbnail size (canvas made from a bitmap only).
-  virtual void DrawThumbnail(TvxBitmap& bitmap, float width, float height) = 0;
+  void DrawThumbnail(TvxBitmap& bitmap, float width, float height);
   // Polygon points in drawing coordinates; PolygonCloseMarker closes a figure and the next
   // point starts another. Filling also closes an open last figure.
-  virtual void FillPolygon(std::span<const TvxPoint> points, float opacity);
-  virtual void DrawPolygon(std::span<const TvxPoint> points, float opacity);
+  void FillPolygon(std::span<const TvxPoint> points, float opacity);
+  void DrawPolygon(std::span<const TvxPoint> points, float opacity);
   // Angles in degrees, 0 at 3 o'clock, positive sweeps clockwise on screen.
   void FillArc(const TvxPoint& center, const TvxPoint& radius, float startAngle, float sweepAngle,
                float opacity);
@@ -148,15 +160,17 @@ class TvxCanvas {
 
   // Text.
   // Adds a font file held in the stream to the canvas's private fonts.
-  virtual void LoadFontFromStream(TMemoryStream& stream);
-  virtual void FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
-                        float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
-  // Replaces rect by the box the text occupies when laid out in it.
-  virtual void MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
-                           TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  void LoadFontFromStream(TMemoryStream& stream);
+  // Opacity 1 draws at 0.99, which keeps text on the anti-aliased path of every backend.
+  void FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap, float opacity,
+                TvxTextAlign horzAlign, TvxTextAlign vertAlign);
+  // Replaces rect by the box the text occupies when laid out in it; without word wrap the
+  // box starts at the left edge.
+  void MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap, TvxTextAlign horzAlign,
+                   TvxTextAlign vertAlign);
   // Replaces the path by the text's glyph outlines; false when there are none to give.
-  virtual bool TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
-                          bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  bool TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text, bool wordWrap,
+                  TvxTextAlign horzAlign, TvxTextAlign vertAlign);
   // Width of one line of text.
   float TextWidth(const std::u16string& text);
 
@@ -166,17 +180,72 @@ class TvxCanvas {
   // A canvas drawing into the bitmap's pixels, sized like it (at least 1 x 1).
   explicit TvxCanvas(TvxBitmap& bitmap);
 
-  // The backend's part of SaveCanvas / RestoreCanvas: save its own state and return a handle
-  // (-1 when it has no drawing context), restore the state of a handle.
-  virtual int SaveState() = 0;
-  virtual void RestoreState(int state) = 0;
+  // Matrix as it reaches the surface: Matrix times the matrix of the shapes whose visual
+  // fills are being painted.
+  TvxMatrix DeviceMatrix() const;
+  // Records the surface size (at least 1 x 1) without touching the buffer.
+  void SetSize(int width, int height);
   void SetBuffer(TvxDeviceContext dc, TvxColor* bits) {
     dc_ = dc;
     bits_ = bits;
   }
 
+  // Backend hooks. Brushes come resolved and are never vxBrushNone or vxBrushVisual where a
+  // hook fills or strokes; paths have an area; opacities are above 0.
+  virtual void OnFontChanged();
+  virtual bool OnBeginScene();
+  virtual void OnEndScene();
+  // Called with a context only.
+  virtual void OnFlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) = 0;
+  virtual void OnFreeBuffer() = 0;
+  // The size is at least 1 x 1. The base records it.
+  virtual void OnResizeBuffer(int width, int height);
+  virtual void OnClear(TvxColor color) = 0;
+  virtual void OnClearRect(const TvxRect& rect, TvxColor color) = 0;
+  // The device matrix (see DeviceMatrix).
+  virtual void OnSetMatrix(const TvxMatrix& matrix) = 0;
+  virtual void OnMultiplyMatrix(const TvxMatrix& matrix) = 0;
+  // The backend's part of SaveCanvas / RestoreCanvas: save its own state and return a handle
+  // (-1 when it has no drawing context), restore the state of a handle.
+  virtual int OnSaveState() = 0;
+  virtual void OnRestoreState(int state) = 0;
+  virtual void OnSetClipRects(std::span<const TvxRect> rects) = 0;
+  virtual void OnIntersectClipRect(const TvxRect& rect) = 0;
+  virtual void OnExcludeClipRect(const TvxRect& rect) = 0;
+  virtual void OnResetClipRect() = 0;
+  // Clip := clip ∩ the path stretched into rect.
+  virtual void OnIntersectClipPath(const TvxPathData& path, const TvxRect& rect) = 0;
+  virtual void OnDrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) = 0;
+  virtual void OnFillRect(const TvxRect& rect, float opacity) = 0;
+  virtual void OnDrawRect(const TvxRect& rect, float opacity) = 0;
+  // Strokes a closed outline in drawing coordinates as one joined figure; the brush spans rect.
+  virtual void OnDrawOutline(const TvxPathData& outline, const TvxRect& rect, float opacity) = 0;
+  virtual void OnFillEllipse(const TvxRect& rect, float opacity) = 0;
+  virtual void OnDrawEllipse(const TvxRect& rect, float opacity) = 0;
+  virtual bool OnPtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) = 0;
+  virtual void OnFillPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
+  virtual void OnDrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) = 0;
+  // Opacity at most 1.
+  virtual void OnDrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
+                            float opacity, bool highSpeed) = 0;
+  // Called for a canvas made from a bitmap only.
+  virtual void OnDrawThumbnail(TvxBitmap& bitmap, float width, float height) = 0;
+  virtual void OnLoadFontFromStream(TMemoryStream& stream);
+  // Text is not empty.
+  virtual void OnFillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
+                          float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  virtual void OnMeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
+                             TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+  virtual bool OnTextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
+                            bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) = 0;
+
  private:
   void SaveInto(TvxSaveData& slot, int handle);
+  // Replaces a resource brush by the brush it names; false when there is nothing to paint with.
+  static bool Resolve(TvxBrush& brush);
+  // Paints the fill's visual object over rect, clipped to rect or to the outline stretched
+  // into it, under the current matrix.
+  void FillVisual(const TvxRect& rect, float opacity, const TvxPathData* outline);
   static void BuildPolygonPath(TvxPathData& path, std::span<const TvxPoint> points, bool closeLast);
   // Runs `build` on the cleared scratch path (or on a temporary one when it is in use).
   template <class Build>
@@ -185,6 +254,9 @@ class TvxCanvas {
   int width_ = 0;
   int height_ = 0;
   TvxMatrix matrix_ = IdentityMatrix;
+  // The device matrix of the shape whose visual fill is being painted.
+  std::optional<TvxMatrix> visualBase_;
+  bool paintingVisual_ = false;
   std::unique_ptr<TvxBrush> fill_;
   std::unique_ptr<TvxBrush> stroke_;
   float strokeThickness_ = 1;
@@ -200,7 +272,8 @@ class TvxCanvas {
   TvxDeviceContext dc_ = nullptr;
   TvxColor* bits_ = nullptr;
   TvxSaveDataArray saved_;
-  // Reused by the polygon, arc and side operations so that they do not allocate per call.
+  // Reused by the polygon, arc, outline and side operations so that they do not allocate per
+  // call.
   TvxPathData scratch_;
   bool scratchBusy_ = false;
 };

@@ -65,7 +65,51 @@ void WalkPointer(TvxPathData& path, const TvxRect& r, const TvxSidePointer& p) {
   }
 }
 
+// A point at c + a * u + b * v.
+TvxPoint At(const TvxPoint& c, float a, const TvxPoint& u, float b, const TvxPoint& v) {
+  return {c.X + a * u.X + b * v.X, c.Y + a * u.Y + b * v.Y};
+}
+
+// One corner of the closed outline, from c + a on the incoming edge to c + b on the outgoing
+// one; controls lie Kappa radii from the corner (or from the point opposite it).
+void AddCorner(TvxPathData& path, bool first, bool shaped, TvxCornerType type, const TvxPoint& c,
+               const TvxPoint& a, const TvxPoint& b) {
+  constexpr float k = CornerKappa;
+  const TvxPoint from = At(c, 1, a, 0, b), to = At(c, 0, a, 1, b);
+  first ? path.MoveTo(from) : path.LineTo(from);
+  if (!shaped) {
+    path.LineTo(c);
+    return path.LineTo(to);
+  }
+  switch (type) {
+    case vxCornerRound:
+      return path.CurveTo(At(c, k, a, 0, b), At(c, 0, a, k, b), to);
+    case vxCornerBevel:
+      return path.LineTo(to);
+    case vxCornerInnerRound:
+      return path.CurveTo(At(c, 1, a, k, b), At(c, k, a, 1, b), to);
+    case vxCornerInnerLine:
+      path.LineTo(At(c, 1, a, k, b));
+      path.LineTo(At(c, k, a, 1, b));
+      return path.LineTo(to);
+  }
+}
+
 }  // namespace
+
+void AppendCornerOutline(TvxPathData& path, const TvxRect& rect, float xRadius, float yRadius,
+                         TvxCorners corners, TvxCornerType cornerType) {
+  const float width = RectWidth(rect), height = RectHeight(rect);
+  if (width < 2 * xRadius) xRadius = width / 2;
+  if (height < 2 * yRadius) yRadius = height / 2;
+  const TvxPoint dx{xRadius, 0}, dy{0, yRadius}, ndx{-xRadius, 0}, ndy{0, -yRadius};
+  const float l = rect.Left, t = rect.Top, r = rect.Right, b = rect.Bottom;
+  AddCorner(path, true, HasCorner(corners, vxCornerTopLeft), cornerType, {l, t}, dy, dx);
+  AddCorner(path, false, HasCorner(corners, vxCornerTopRight), cornerType, {r, t}, ndx, dy);
+  AddCorner(path, false, HasCorner(corners, vxCornerBottomRight), cornerType, {r, b}, ndy, ndx);
+  AddCorner(path, false, HasCorner(corners, vxCornerBottomLeft), cornerType, {l, b}, dx, ndy);
+  path.ClosePath();
+}
 
 void AppendRectOutline(TvxPathData& path, const TvxRect& rect, float xRadius, float yRadius,
                        TvxCorners corners, TvxSides sides, TvxCornerType cornerType,

@@ -1,8 +1,6 @@
 #pragma once
 
-// The outline of a rectangle with shaped corners, walked clockwise from the top of its left
-// side as one path whose pen is lifted (MoveTo) over missing sides. Corner controls lie at half
-// the radius. The callout rectangle inserts a pointer into one of its sides.
+// Outlines of rectangles with shaped corners, walked clockwise from the top of the left side.
 
 #include <optional>
 
@@ -19,7 +17,17 @@ struct TvxSidePointer {
   float Length = 0;
 };
 
-// Radii are capped at half the width and height of `rect`.
+// Distance of a corner's Bézier control points from the corner, in units of the radius.
+inline constexpr float CornerKappa = 0.4477152502f;
+
+// The closed outline that shaped rectangles are filled and stroked with; corners outside
+// `corners` stay square. Radii larger than half the side are cut to half.
+void AppendCornerOutline(TvxPathData& path, const TvxRect& rect, float xRadius, float yRadius,
+                         TvxCorners corners, TvxCornerType cornerType);
+
+// The outline of the given sides only, as one path whose pen is lifted (MoveTo) over missing
+// sides. Corner controls lie at half the radius. The callout rectangle inserts a pointer into
+// one of its sides. Radii are capped at half the width and height of `rect`.
 void AppendRectOutline(TvxPathData& path, const TvxRect& rect, float xRadius, float yRadius,
                        TvxCorners corners, TvxSides sides, TvxCornerType cornerType,
                        const std::optional<TvxSidePointer>& pointer = std::nullopt);

@@ -7,7 +7,6 @@
 #include <new>
 
 #include "platform/component/Exceptions.h"
-#include "scene/core/VisualObject.h"
 #include "scene/graphics/qt/BitmapImage.h"
 #include "scene/graphics/qt/FontSubstitution.h"
 #include "scene/graphics/qt/QtPaths.h"
@@ -15,8 +14,6 @@
 namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
-// Radii below this draw a plain rectangle outline.
-constexpr float kNoRadius = 1e-40f;
 
 QTransform ToQt(const TvxMatrix& m) {
   return QTransform(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
@@ -73,7 +70,7 @@ void TvxCanvasQt::Begin(uchar* bits, int width, int height) {
   painter_.begin(&image_);
   painter_.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                           QPainter::TextAntialiasing);
-  painter_.setWorldTransform(ToQt(Matrix()));
+  painter_.setWorldTransform(ToQt(DeviceMatrix()));
   saveDepth_ = 0;
 }
 
@@ -94,7 +91,7 @@ QPainter* TvxCanvasQt::Painter() {
     if (!painter_.isActive() || image_.constBits() != bits || image_.width() != bitmap.Width() ||
         image_.height() != bitmap.Height()) {
       End();
-      TvxCanvas::ResizeBuffer(bitmap.Width(), bitmap.Height());
+      SetSize(bitmap.Width(), bitmap.Height());
       Begin(reinterpret_cast<uchar*>(bitmap.Pixels().data()), bitmap.Width(), bitmap.Height());
     }
   }
@@ -107,7 +104,7 @@ std::span<TvxColor> TvxCanvasQt::Surface() {
   return Bitmap()->Pixels();
 }
 
-void TvxCanvasQt::FreeBuffer() {
+void TvxCanvasQt::OnFreeBuffer() {
   End();
   if (Buffered()) {
     buffer_.clear();
@@ -116,12 +113,10 @@ void TvxCanvasQt::FreeBuffer() {
   }
 }
 
-void TvxCanvasQt::ResizeBuffer(int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
+void TvxCanvasQt::OnResizeBuffer(int width, int height) {
   if (width == Width() && height == Height() && painter_.isActive()) return;
   FreeBuffer();
-  TvxCanvas::ResizeBuffer(width, height);
+  SetSize(width, height);
   if (!Buffered()) {
     Painter();
     return;
@@ -135,13 +130,9 @@ void TvxCanvasQt::ResizeBuffer(int width, int height) {
   SetBuffer(&painter_, buffer_.data());
 }
 
-void TvxCanvasQt::FlushBuffer(int x, int y, TvxDeviceContext dc) {
-  FlushBufferRect(x, y, dc, RectOf(0, 0, float(Width() - 1), float(Height() - 1)));
-}
-
-void TvxCanvasQt::FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) {
+void TvxCanvasQt::OnFlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) {
   auto* target = static_cast<QPainter*>(dc);
-  if (!Buffered() || !painter_.isActive() || !target || !target->isActive()) return;
+  if (!Buffered() || !painter_.isActive() || !target->isActive()) return;
   const int left = PixelIndex(rect.Left, 0, Width());
   const int top = PixelIndex(rect.Top, 0, Height());
   const int right = PixelIndex(std::trunc(rect.Right) + 1, left, Width());
@@ -154,13 +145,13 @@ void TvxCanvasQt::FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRe
   target->restore();
 }
 
-void TvxCanvasQt::Clear(TvxColor color) {
+void TvxCanvasQt::OnClear(TvxColor color) {
   const std::span<TvxColor> pixels = Surface();
   std::fill(pixels.begin(), pixels.end(), PremultiplyColor(color));
 }
 
 // Writes the colour value as it is, ignoring matrix and clip.
-void TvxCanvasQt::ClearRect(const TvxRect& rect, TvxColor color) {
+void TvxCanvasQt::OnClearRect(const TvxRect& rect, TvxColor color) {
   const std::span<TvxColor> pixels = Surface();
   if (pixels.empty()) return;
   const int left = PixelIndex(rect.Left, 0, Width());
@@ -175,16 +166,15 @@ void TvxCanvasQt::ClearRect(const TvxRect& rect, TvxColor color) {
 
 // ---- transform, state and clip ---------------------------------------------------------------
 
-void TvxCanvasQt::SetMatrix(const TvxMatrix& matrix) {
-  TvxCanvas::SetMatrix(matrix);
+void TvxCanvasQt::OnSetMatrix(const TvxMatrix& matrix) {
   if (QPainter* p = Painter()) p->setWorldTransform(ToQt(matrix));
 }
 
-void TvxCanvasQt::MultiplyMatrix(const TvxMatrix& matrix) {
+void TvxCanvasQt::OnMultiplyMatrix(const TvxMatrix& matrix) {
   if (QPainter* p = Painter()) p->setWorldTransform(ToQt(matrix), true);
 }
 
-int TvxCanvasQt::SaveState() {
+int TvxCanvasQt::OnSaveState() {
   QPainter* p = Painter();
   if (!p) return -1;
   p->save();
@@ -192,7 +182,7 @@ int TvxCanvasQt::SaveState() {
 }
 
 // Restoring a state also drops every state saved after it.
-void TvxCanvasQt::RestoreState(int state) {
+void TvxCanvasQt::OnRestoreState(int state) {
   QPainter* p = Painter();
   if (!p || state < 0) return;
   while (saveDepth_ > state) {
@@ -201,7 +191,7 @@ void TvxCanvasQt::RestoreState(int state) {
   }
 }
 
-void TvxCanvasQt::SetClipRects(std::span<const TvxRect> rects) {
+void TvxCanvasQt::OnSetClipRects(std::span<const TvxRect> rects) {
   QPainter* p = Painter();
   if (!p) return;
   if (rects.size() == 1) {
@@ -221,11 +211,11 @@ void TvxCanvasQt::SetClipRects(std::span<const TvxRect> rects) {
   p->setClipPath(area.simplified(), Qt::ReplaceClip);
 }
 
-void TvxCanvasQt::IntersectClipRect(const TvxRect& rect) {
+void TvxCanvasQt::OnIntersectClipRect(const TvxRect& rect) {
   if (QPainter* p = Painter()) p->setClipRect(ToQt(rect), Qt::IntersectClip);
 }
 
-void TvxCanvasQt::ExcludeClipRect(const TvxRect& rect) {
+void TvxCanvasQt::OnExcludeClipRect(const TvxRect& rect) {
   QPainter* p = Painter();
   if (!p) return;
   QPainterPath area;
@@ -242,20 +232,18 @@ void TvxCanvasQt::ExcludeClipRect(const TvxRect& rect) {
   p->setClipPath(area.subtracted(hole), Qt::ReplaceClip);
 }
 
-void TvxCanvasQt::ResetClipRect() {
+void TvxCanvasQt::OnResetClipRect() {
   if (QPainter* p = Painter()) p->setClipping(false);
+}
+
+void TvxCanvasQt::OnIntersectClipPath(const TvxPathData& path, const TvxRect& rect) {
+  if (QPainter* p = Painter())
+    p->setClipPath(TvxQtPaths::ToQt(path, TvxQtPaths::FitMapping(path, rect)), Qt::IntersectClip);
 }
 
 // ---- brushes ---------------------------------------------------------------------------------
 
-void TvxCanvasQt::ResolveResource(TvxBrush& brush) {
-  if (brush.Style() != vxBrushResource) return;
-  TvxBrush* resolved = brush.ResolvedResource();
-  if (resolved && resolved != &brush) brush.Assign(*resolved);
-}
-
 TvxQtBrush TvxCanvasQt::FillSetup(const TvxRect& r, float opacity) {
-  ResolveResource(Fill());
   TvxQtBrush fill = TvxQtPaint::FillBrush(Fill(), r, opacity, StrokeThickness());
   painter_.setPen(Qt::NoPen);
   painter_.setBrush(fill.brush);
@@ -263,113 +251,68 @@ TvxQtBrush TvxCanvasQt::FillSetup(const TvxRect& r, float opacity) {
   return fill;
 }
 
-// False when there is nothing to stroke with.
-bool TvxCanvasQt::StrokeSetup(const TvxRect& r, float opacity) {
-  ResolveResource(Stroke());
-  if (Stroke().Style() == vxBrushNone) return false;
+void TvxCanvasQt::StrokeSetup(const TvxRect& r, float opacity) {
   const TvxQtBrush stroke = TvxQtPaint::StrokeBrush(Stroke(), r, opacity);
   const TvxQtPenStyle style{StrokeThickness(), StrokeCap(), StrokeJoin(), DashArray(),
                             DashOffset()};
   painter_.setPen(TvxQtPaint::Pen(stroke.brush, style));
   painter_.setBrush(Qt::NoBrush);
   painter_.setOpacity(stroke.opacity);
-  return true;
-}
-
-void TvxCanvasQt::FillShape(const QPainterPath& shape, const TvxRect& r, float opacity) {
-  if (!Painter() || Fill().Style() == vxBrushNone) return;
-  if (Fill().Style() == vxBrushVisual) return FillVisual(r, opacity, &shape);
-  FillSetup(r, opacity);
-  painter_.drawPath(shape);
-}
-
-// Paints the fill's visual object, at the fill opacity, over r clipped to the shape (or to r).
-// A visual fill met while painting one is skipped: an object filled with itself would never
-// end.
-void TvxCanvasQt::FillVisual(const TvxRect& r, float opacity, const QPainterPath* shape) {
-  if (paintingVisual_) return;
-  const int saved = SaveCanvas();
-  if (shape) {
-    painter_.setClipPath(*shape, Qt::IntersectClip);
-  } else {
-    IntersectClipRect(r);
-  }
-  if (auto* object = dynamic_cast<TvxVisualObject*>(Fill().Visual()->VisualObject())) {
-    paintingVisual_ = true;
-    const float oldOpacity = object->Opacity();
-    TvxBrush oldStroke(Stroke().DefaultStyle(), Stroke().DefaultColor());
-    oldStroke.Assign(Stroke());
-    const float oldThickness = StrokeThickness();
-    object->SetOpacity(opacity);
-    object->PaintTo(*this, r);
-    object->SetOpacity(oldOpacity);
-    Stroke().Assign(oldStroke);
-    SetStrokeThickness(oldThickness);
-    paintingVisual_ = false;
-  }
-  RestoreCanvas(saved);
 }
 
 // ---- shapes ----------------------------------------------------------------------------------
 
-void TvxCanvasQt::DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) {
-  if (!Painter() || !StrokeSetup(RectOf(p1.X, p1.Y, p2.X, p2.Y), opacity)) return;
+void TvxCanvasQt::OnDrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) {
+  if (!Painter()) return;
+  StrokeSetup(RectOf(p1.X, p1.Y, p2.X, p2.Y), opacity);
   painter_.drawLine(QPointF(p1.X, p1.Y), QPointF(p2.X, p2.Y));
 }
 
-void TvxCanvasQt::FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                           float opacity, TvxCornerType cornerType) {
-  if (!Painter() || Fill().Style() == vxBrushNone) return;
-  if ((xRadius == 0 && yRadius == 0) || (corners & AllCorners) == 0) {
-    if (Fill().Style() == vxBrushVisual) return FillVisual(rect, opacity, nullptr);
-    FillSetup(rect, opacity);
-    painter_.drawRect(ToQt(rect));
-    return;
-  }
-  FillShape(TvxQtPaths::CornerOutline(rect, xRadius, yRadius, corners, cornerType), rect, opacity);
+void TvxCanvasQt::OnFillRect(const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  FillSetup(rect, opacity);
+  painter_.drawRect(ToQt(rect));
 }
 
-void TvxCanvasQt::DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                           float opacity, TvxCornerType cornerType) {
-  if (!Painter() || !StrokeSetup(rect, opacity)) return;
-  if (xRadius < kNoRadius && yRadius < kNoRadius) {
-    painter_.drawRect(ToQt(rect));
-    return;
-  }
-  painter_.drawPath(TvxQtPaths::CornerOutline(rect, xRadius, yRadius, corners, cornerType));
+void TvxCanvasQt::OnDrawRect(const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  StrokeSetup(rect, opacity);
+  painter_.drawRect(ToQt(rect));
 }
 
-void TvxCanvasQt::FillEllipse(const TvxRect& rect, float opacity) {
-  if (!Painter() || Fill().Style() == vxBrushNone) return;
-  if (Fill().Style() == vxBrushVisual) {
-    QPainterPath ellipse;
-    ellipse.addEllipse(ToQt(rect));
-    return FillVisual(rect, opacity, &ellipse);
-  }
+void TvxCanvasQt::OnDrawOutline(const TvxPathData& outline, const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  StrokeSetup(rect, opacity);
+  painter_.drawPath(TvxQtPaths::ToQt(outline, [](const TvxPoint& p) { return QPointF(p.X, p.Y); }));
+}
+
+void TvxCanvasQt::OnFillEllipse(const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
   FillSetup(rect, opacity);
   painter_.drawEllipse(ToQt(rect));
 }
 
-void TvxCanvasQt::DrawEllipse(const TvxRect& rect, float opacity) {
-  if (!Painter() || !StrokeSetup(rect, opacity)) return;
+void TvxCanvasQt::OnDrawEllipse(const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  StrokeSetup(rect, opacity);
   painter_.drawEllipse(ToQt(rect));
 }
 
-bool TvxCanvasQt::PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) {
-  if (!TvxQtPaths::HasArea(path)) return false;
+bool TvxCanvasQt::OnPtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) {
   return TvxQtPaths::ToQt(path, TvxQtPaths::FitMapping(path, rect))
       .contains(QPointF(point.X, point.Y));
 }
 
-void TvxCanvasQt::FillPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
-  if (!TvxQtPaths::HasArea(path)) return;
-  FillShape(TvxQtPaths::ToQt(path, TvxQtPaths::FitMapping(path, rect)), rect, opacity);
+void TvxCanvasQt::OnFillPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  FillSetup(rect, opacity);
+  painter_.drawPath(TvxQtPaths::ToQt(path, TvxQtPaths::FitMapping(path, rect)));
 }
 
 // Segment by segment, so every segment gets the pen's caps and none is joined to the next.
-void TvxCanvasQt::DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
-  if (!Painter() || !TvxQtPaths::HasArea(path)) return;
-  if (!StrokeSetup(path.GetBounds(), opacity)) return;
+void TvxCanvasQt::OnDrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
+  if (!Painter()) return;
+  StrokeSetup(path.GetBounds(), opacity);
   TvxQtPaths::ForEachSegment(path, TvxQtPaths::FitMapping(path, rect),
                              [this](const TvxQtPaths::Segment& s) {
                                if (!s.curve) {
@@ -382,19 +325,19 @@ void TvxCanvasQt::DrawPath(const TvxPathData& path, const TvxRect& rect, float o
                              });
 }
 
-void TvxCanvasQt::DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
-                             float opacity, bool highSpeed) {
-  if (!(opacity > 0) || !Painter()) return;
+void TvxCanvasQt::OnDrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
+                               float opacity, bool highSpeed) {
+  if (!Painter()) return;
   const QImage* image = TvxQtBitmapImage::Of(bitmap);
   if (!image) return;
-  painter_.setOpacity(std::min(opacity, 1.0f));
+  painter_.setOpacity(opacity);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, !highSpeed);
   painter_.drawImage(ToQt(dstRect), *image, ToQt(srcRect));
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-void TvxCanvasQt::DrawThumbnail(TvxBitmap& bitmap, float width, float /*height*/) {
-  if (Buffered() || !Painter()) return;
+void TvxCanvasQt::OnDrawThumbnail(TvxBitmap& bitmap, float width, float /*height*/) {
+  if (!Painter()) return;
   const QImage* image = TvxQtBitmapImage::Of(bitmap);
   if (!image) return;
   const qreal scale = qreal(width) / image->width();
@@ -407,7 +350,7 @@ void TvxCanvasQt::DrawThumbnail(TvxBitmap& bitmap, float width, float /*height*/
 
 // ---- text ------------------------------------------------------------------------------------
 
-void TvxCanvasQt::FontChanged(TObject* /*sender*/) {
+void TvxCanvasQt::OnFontChanged() {
   fontValid_ = false;
 }
 
@@ -436,7 +379,8 @@ const QFont& TvxCanvasQt::QtFont() {
 // Glyphs under a non-integral scale are never grid-fitted: they would jitter as the scale moves.
 QFont TvxCanvasQt::TextFont() {
   QFont font = QtFont();
-  if (HasFraction(Matrix().m11) || HasFraction(Matrix().m22)) {
+  const TvxMatrix m = DeviceMatrix();
+  if (HasFraction(m.m11) || HasFraction(m.m22)) {
     font.setHintingPreference(QFont::PreferNoHinting);
   }
   return font;
@@ -453,7 +397,7 @@ QPaintDevice* TvxCanvasQt::TextDevice() {
   return TvxQtText::MeasureDevice();
 }
 
-void TvxCanvasQt::LoadFontFromStream(TMemoryStream& stream) {
+void TvxCanvasQt::OnLoadFontFromStream(TMemoryStream& stream) {
   const auto bytes = stream.Remaining();
   const int id = QFontDatabase::addApplicationFontFromData(
       QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
@@ -463,11 +407,9 @@ void TvxCanvasQt::LoadFontFromStream(TMemoryStream& stream) {
   fontValid_ = false;
 }
 
-// Opacity 1 draws at 0.99, which keeps text on the anti-aliased path of every backend.
-void TvxCanvasQt::FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
-                           float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
-  if (text.empty() || !Painter() || Fill().Style() == vxBrushNone) return;
-  if (opacity == 1) opacity = 0.99f;
+void TvxCanvasQt::OnFillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
+                             float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
+  if (!Painter()) return;
   const TvxQtBrush fill = FillSetup(rect, opacity);
   painter_.setPen(QPen(fill.brush, 0));
   painter_.setBrush(Qt::NoBrush);
@@ -475,18 +417,15 @@ void TvxCanvasQt::FillText(const TvxRect& rect, const std::u16string& text, bool
   TvxQtText::Draw(painter_, Layout(rect, wordWrap, horzAlign, vertAlign), ToQt(text));
 }
 
-void TvxCanvasQt::MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
-                              TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
-  if (!wordWrap) rect.Right = rect.Left;
-  if (text.empty()) return;
+void TvxCanvasQt::OnMeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
+                                TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
   const QRectF box = TvxQtText::Measure(TextFont(), TextDevice(),
                                         Layout(rect, wordWrap, horzAlign, vertAlign), ToQt(text));
   rect = RectOf(float(box.left()), float(box.top()), float(box.right()), float(box.bottom()));
 }
 
-bool TvxCanvasQt::TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
-                             bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
-  if (text.empty()) return false;
+bool TvxCanvasQt::OnTextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
+                               bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
   QFont font = QtFont();
   font.setHintingPreference(QFont::PreferNoHinting);
   const QPainterPath outline = TvxQtText::Outline(

@@ -26,50 +26,48 @@ class TvxCanvasQt : public TvxCanvas {
   explicit TvxCanvasQt(TvxBitmap& bitmap);
   ~TvxCanvasQt() override;
 
-  void FontChanged(TObject* sender) override;
-  void FlushBuffer(int x, int y, TvxDeviceContext dc) override;
-  void FlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) override;
-  void FreeBuffer() override;
-  void ResizeBuffer(int width, int height) override;
-  void Clear(TvxColor color) override;
-  void ClearRect(const TvxRect& rect, TvxColor color) override;
-
-  void SetMatrix(const TvxMatrix& matrix) override;
-  void MultiplyMatrix(const TvxMatrix& matrix) override;
-
-  void SetClipRects(std::span<const TvxRect> rects) override;
-  void IntersectClipRect(const TvxRect& rect) override;
-  void ExcludeClipRect(const TvxRect& rect) override;
-  void ResetClipRect() override;
-
-  void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) override;
-  void FillRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                float opacity, TvxCornerType cornerType) override;
-  void DrawRect(const TvxRect& rect, float xRadius, float yRadius, TvxCorners corners,
-                float opacity, TvxCornerType cornerType) override;
-  void FillEllipse(const TvxRect& rect, float opacity) override;
-  void DrawEllipse(const TvxRect& rect, float opacity) override;
-  bool PtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) override;
-  void FillPath(const TvxPathData& path, const TvxRect& rect, float opacity) override;
-  void DrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) override;
-  void DrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect, float opacity,
-                  bool highSpeed) override;
-  void DrawThumbnail(TvxBitmap& bitmap, float width, float height) override;
-
-  void LoadFontFromStream(TMemoryStream& stream) override;
-  void FillText(const TvxRect& rect, const std::u16string& text, bool wordWrap, float opacity,
-                TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
-  void MeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap, TvxTextAlign horzAlign,
-                   TvxTextAlign vertAlign) override;
-  bool TextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text, bool wordWrap,
-                  TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
-
   // The Qt font the current Font resolves to.
   const QFont& QtFont();
 
  protected:
-  int SaveState() override;
-  void RestoreState(int state) override;
+  void OnFontChanged() override;
+  void OnFlushBufferRect(int x, int y, TvxDeviceContext dc, const TvxRect& rect) override;
+  void OnFreeBuffer() override;
+  void OnResizeBuffer(int width, int height) override;
+  void OnClear(TvxColor color) override;
+  void OnClearRect(const TvxRect& rect, TvxColor color) override;
+
+  void OnSetMatrix(const TvxMatrix& matrix) override;
+  void OnMultiplyMatrix(const TvxMatrix& matrix) override;
+  int OnSaveState() override;
+  void OnRestoreState(int state) override;
+
+  void OnSetClipRects(std::span<const TvxRect> rects) override;
+  void OnIntersectClipRect(const TvxRect& rect) override;
+  void OnExcludeClipRect(const TvxRect& rect) override;
+  void OnResetClipRect() override;
+  void OnIntersectClipPath(const TvxPathData& path, const TvxRect& rect) override;
+
+  void OnDrawLine(const TvxPoint& p1, const TvxPoint& p2, float opacity) override;
+  void OnFillRect(const TvxRect& rect, float opacity) override;
+  void OnDrawRect(const TvxRect& rect, float opacity) override;
+  void OnDrawOutline(const TvxPathData& outline, const TvxRect& rect, float opacity) override;
+  void OnFillEllipse(const TvxRect& rect, float opacity) override;
+  void OnDrawEllipse(const TvxRect& rect, float opacity) override;
+  bool OnPtInPath(const TvxPoint& point, const TvxRect& rect, const TvxPathData& path) override;
+  void OnFillPath(const TvxPathData& path, const TvxRect& rect, float opacity) override;
+  void OnDrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) override;
+  void OnDrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,
+                    float opacity, bool highSpeed) override;
+  void OnDrawThumbnail(TvxBitmap& bitmap, float width, float height) override;
+
+  void OnLoadFontFromStream(TMemoryStream& stream) override;
+  void OnFillText(const TvxRect& rect, const std::u16string& text, bool wordWrap, float opacity,
+                  TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
+  void OnMeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
+                     TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
+  bool OnTextToPath(TvxPathData& path, const TvxRect& rect, const std::u16string& text,
+                    bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
 
  private:
   // The painter, ready to draw; null without a surface. A bitmap whose pixels moved since
@@ -78,11 +76,9 @@ class TvxCanvasQt : public TvxCanvas {
   void Begin(uchar* bits, int width, int height);
   void End();
   std::span<TvxColor> Surface();
-  void ResolveResource(TvxBrush& brush);
+  // Set the painter up for the fill or stroke over r; call with a painter only.
   TvxQtBrush FillSetup(const TvxRect& r, float opacity);
-  bool StrokeSetup(const TvxRect& r, float opacity);
-  void FillShape(const QPainterPath& shape, const TvxRect& r, float opacity);
-  void FillVisual(const TvxRect& r, float opacity, const QPainterPath* shape);
+  void StrokeSetup(const TvxRect& r, float opacity);
   QFont TextFont();
   QPaintDevice* TextDevice();
   TvxQtTextLayout Layout(const TvxRect& rect, bool wordWrap, TvxTextAlign horzAlign,
@@ -92,7 +88,6 @@ class TvxCanvasQt : public TvxCanvas {
   QImage image_;
   QPainter painter_;
   int saveDepth_ = 0;
-  bool paintingVisual_ = false;
   QFont font_;
   bool fontValid_ = false;
   std::vector<int> privateFonts_;

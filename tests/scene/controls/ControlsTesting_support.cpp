@@ -20,7 +20,7 @@ void TStyleScene::SetStyle(TvxResources* value) {
   if (style) style->AddScene(this);
 }
 
-void TCountingCanvas::FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) {
+void TCountingCanvas::OnFillRect(const TvxRect& r, float o) {
   ++fillRects;
   lastRect = r;
   lastOpacity = o;

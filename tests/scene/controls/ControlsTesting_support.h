@@ -43,7 +43,8 @@ class TCountingCanvas : public TCanvasStub {
   float lastOpacity = 0;
   TvxColor lastColor = 0;
 
-  void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override;
+ protected:
+  void OnFillRect(const TvxRect& r, float o) override;
 };
 
 // A visual object that counts how often it was painted; registered, so styles can hold it.

@@ -18,26 +18,27 @@ class TMonoCanvas : public TCanvasStub {
 
   TMonoCanvas() : TCanvasStub(400, 200) {}
 
-  void MeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
-                   TvxTextAlign) override {
-    r.Right = r.Left + kCharWidth * float(text.size());
-  }
-  void FillText(const TvxRect& r, const std::u16string& text, bool, float, TvxTextAlign,
-                TvxTextAlign) override {
-    texts.push_back(text);
-    textRects.push_back(r);
-  }
-  void FillRect(const TvxRect& r, float, float, TvxCorners, float, TvxCornerType) override {
-    fills.push_back(r);
-    fillColors.push_back(Fill().Color());
-  }
-  void FillEllipse(const TvxRect&, float) override { ++dots; }
-
   std::vector<std::u16string> texts;
   std::vector<TvxRect> textRects;
   std::vector<TvxRect> fills;
   std::vector<TvxColor> fillColors;
   int dots = 0;
+
+ protected:
+  void OnMeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
+                     TvxTextAlign) override {
+    r.Right = r.Left + kCharWidth * float(text.size());
+  }
+  void OnFillText(const TvxRect& r, const std::u16string& text, bool, float, TvxTextAlign,
+                  TvxTextAlign) override {
+    texts.push_back(text);
+    textRects.push_back(r);
+  }
+  void OnFillRect(const TvxRect& r, float) override {
+    fills.push_back(r);
+    fillColors.push_back(Fill().Color());
+  }
+  void OnFillEllipse(const TvxRect&, float) override { ++dots; }
 };
 
 class TextBoxTest : public ControlsTest {

@@ -4,13 +4,13 @@ void TLogCanvas::Log(const std::string& name, const TvxRect& rect, float opacity
   log_.push_back({name, rect, Matrix(), this, opacity});
 }
 
-void TLogCanvas::DrawRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) {
+void TLogCanvas::OnDrawRect(const TvxRect& r, float o) {
   lastStrokeColor = Stroke().Color();
   lastStrokeThickness = StrokeThickness();
   Log("DrawRect", r, o);
 }
 
-int TLogCanvas::SaveState() {
+int TLogCanvas::OnSaveState() {
   Log("Save");
   return nextState_++;
 }

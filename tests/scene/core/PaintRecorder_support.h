@@ -28,24 +28,21 @@ class TLogCanvas : public TCanvasStub {
 
   void Log(const std::string& name, const TvxRect& rect = {}, float opacity = 0);
 
-  void Clear(TvxColor) override { Log("Clear"); }
-  void ClearRect(const TvxRect& r, TvxColor) override { Log("ClearRect", r); }
-  void IntersectClipRect(const TvxRect& r) override { Log("Clip", r); }
-  void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
-    Log("FillRect", r, o);
-  }
-  void DrawRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override;
-  void DrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
-    Log("DrawBitmap", dst, o);
-  }
-
   // Stroke colour and thickness of the last DrawRect.
   TvxColor lastStrokeColor = 0;
   float lastStrokeThickness = 0;
 
  protected:
-  int SaveState() override;
-  void RestoreState(int) override { Log("Restore"); }
+  void OnClear(TvxColor) override { Log("Clear"); }
+  void OnClearRect(const TvxRect& r, TvxColor) override { Log("ClearRect", r); }
+  void OnIntersectClipRect(const TvxRect& r) override { Log("Clip", r); }
+  void OnFillRect(const TvxRect& r, float o) override { Log("FillRect", r, o); }
+  void OnDrawRect(const TvxRect& r, float o) override;
+  void OnDrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
+    Log("DrawBitmap", dst, o);
+  }
+  int OnSaveState() override;
+  void OnRestoreState(int) override { Log("Restore"); }
 
  private:
   TPaintLog& log_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsFakes.h"
+#include "scene/core/VisualObject.h"
+#include "scene/graphics/RectOutline.h"
 
 namespace {
 
@@ -175,7 +177,223 @@ TEST(CanvasText, TextWidthMeasuresOneLine) {
   RecordingCanvas canvas(10, 10);
   EXPECT_EQ(canvas.TextWidth(u"关机 now"), 7 * 6);
   ASSERT_EQ(canvas.calls.size(), 1u);
-  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{0, 0, 10000, 20}));
+  // Without word wrap the measured box starts empty.
+  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{0, 0, 0, 20}));
+}
+
+// What the canvas settles before a backend hook sees the call.
+class CanvasFront : public testing::Test {
+ protected:
+  RecordingCanvas canvas{100, 100};
+  TvxPathData line;  // its bounds have no height
+  TvxPathData triangle;
+
+  void SetUp() override {
+    line.MoveTo({0, 5});
+    line.LineTo({10, 5});
+    triangle.MoveTo({0, 0});
+    triangle.LineTo({10, 0});
+    triangle.LineTo({0, 10});
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const RecordedCall& call : canvas.calls) names.push_back(call.name);
+    return names;
+  }
+  void FillAll() {
+    canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 1, vxCornerRound);
+    canvas.FillRect({0, 0, 10, 10}, 2, 2, AllCorners, 1, vxCornerRound);
+    canvas.FillEllipse({0, 0, 10, 10}, 1);
+    canvas.FillPath(triangle, {0, 0, 10, 10}, 1);
+    canvas.FillText({0, 0, 10, 10}, u"关机", false, 1, vxTextAlignNear, vxTextAlignNear);
+  }
+  void StrokeAll() {
+    canvas.DrawLine({0, 0}, {5, 5}, 1);
+    canvas.DrawRect({0, 0, 10, 10}, 0, 0, AllCorners, 1, vxCornerRound);
+    canvas.DrawRect({0, 0, 10, 10}, 2, 2, AllCorners, 1, vxCornerRound);
+    canvas.DrawEllipse({0, 0, 10, 10}, 1);
+    canvas.DrawPath(triangle, {0, 0, 10, 10}, 1);
+  }
+};
+
+TEST_F(CanvasFront, NothingToPaintWithReachesNoHook) {
+  canvas.Fill().SetStyle(vxBrushNone);
+  canvas.Stroke().SetStyle(vxBrushNone);
+  FillAll();
+  StrokeAll();
+  EXPECT_TRUE(canvas.calls.empty());
+
+  canvas.Fill().SetStyle(vxBrushSolid);
+  canvas.Stroke().SetStyle(vxBrushSolid);
+  FillAll();
+  StrokeAll();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"FillRect", "FillPath", "FillEllipse", "FillPath",
+                                               "FillText", "DrawLine", "DrawRect", "DrawOutline",
+                                               "DrawEllipse", "DrawPath"}));
+}
+
+TEST_F(CanvasFront, ResourceBrushesAreResolvedFirst) {
+  TvxBrushObject red(nullptr), none(nullptr);
+  red.Brush()->SetColor(0xFFFF0000);
+  none.Brush()->SetStyle(vxBrushNone);
+  canvas.Fill().SetStyle(vxBrushResource);
+  canvas.Fill().Resource()->SetResource(&red);
+  canvas.Stroke().SetStyle(vxBrushResource);
+  canvas.Stroke().Resource()->SetResource(&none);
+  canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 1, vxCornerRound);
+  canvas.DrawLine({0, 0}, {5, 5}, 1);
+  EXPECT_EQ(Names(), std::vector<std::string>{"FillRect"});
+  EXPECT_EQ(canvas.Fill().Style(), vxBrushSolid);
+  EXPECT_EQ(canvas.Fill().Color(), 0xFFFF0000u);
+  EXPECT_EQ(canvas.Stroke().Style(), vxBrushNone);
+
+  // A name that finds nothing leaves nothing to fill with.
+  canvas.calls.clear();
+  canvas.Fill().SetStyle(vxBrushResource);
+  canvas.Fill().Resource()->SetResourceName("nowhere");
+  canvas.FillEllipse({0, 0, 10, 10}, 1);
+  EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST_F(CanvasFront, ShapedCornersNeedARadiusAndACorner) {
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1, vxCornerRound);
+  canvas.FillRect({0, 0, 60, 40}, 5, 5, 0, 1, vxCornerRound);
+  canvas.FillRect({0, 0, 60, 40}, 0, 1, AllCorners, 1, vxCornerRound);
+  canvas.DrawRect({0, 0, 60, 40}, 1e-41f, 0, AllCorners, 1, vxCornerRound);
+  canvas.DrawRect({0, 0, 60, 40}, 1e-39f, 0, AllCorners, 1, vxCornerRound);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"FillRect", "FillRect", "FillPath", "DrawRect",
+                                               "DrawOutline"}));
+}
+
+TEST_F(CanvasFront, CornerOutlinesCutRadiiToHalfTheSide) {
+  canvas.FillRect({0, 0, 60, 100}, 50, 10, 1 << vxCornerTopLeft, 1, vxCornerBevel);
+  ASSERT_EQ(canvas.calls.size(), 1u);
+  EXPECT_EQ(canvas.calls[0].path, (Entries{E(M, 0, 10), E(L, 30, 0), E(L, 30, 0), E(L, 60, 0),
+                                           E(L, 60, 10), E(L, 60, 90), E(L, 60, 100), E(L, 30, 100),
+                                           E(L, 30, 100), E(L, 0, 100), E(L, 0, 90), E(Z, 0, 10)}));
+  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{0, 0, 60, 100}));
+
+  canvas.calls.clear();
+  canvas.DrawRect({0, 0, 40, 40}, 10, 10, 1 << vxCornerTopLeft, 1, vxCornerRound);
+  const Entries& round = canvas.calls[0].path;
+  ASSERT_GE(round.size(), 4u);
+  EXPECT_EQ(round[1].Kind, C);
+  EXPECT_NEAR(round[1].Point.Y, 10 * CornerKappa, 1e-5);
+  EXPECT_EQ(round[3], E(C, 10, 0));
+}
+
+TEST_F(CanvasFront, PathsWithoutAreaAreNeitherFilledNorStroked) {
+  TvxPathData empty;
+  canvas.FillPath(line, {0, 0, 10, 10}, 1);
+  canvas.DrawPath(line, {0, 0, 10, 10}, 1);
+  canvas.FillPath(empty, {0, 0, 10, 10}, 1);
+  EXPECT_FALSE(canvas.PtInPath({1, 1}, {0, 0, 10, 10}, line));
+  EXPECT_TRUE(canvas.calls.empty());
+  canvas.PtInPath({1, 1}, {0, 0, 10, 10}, triangle);
+  EXPECT_EQ(Names(), std::vector<std::string>{"PtInPath"});
+}
+
+TEST_F(CanvasFront, BitmapsNeedPixelsAndSomeOpacity) {
+  TvxBitmap bitmap(4, 4), none(0, 4);
+  const TvxRect r{0, 0, 4, 4};
+  canvas.DrawBitmap(bitmap, r, r, 0, false);
+  canvas.DrawBitmap(bitmap, r, r, -1, false);
+  canvas.DrawBitmap(none, r, r, 1, false);
+  EXPECT_TRUE(canvas.calls.empty());
+  canvas.DrawBitmap(bitmap, r, r, 0.5f, false);
+  canvas.DrawBitmap(bitmap, r, r, 3, false);
+  ASSERT_EQ(canvas.calls.size(), 2u);
+  EXPECT_EQ(canvas.calls[0].opacity, 0.5f);
+  EXPECT_EQ(canvas.calls[1].opacity, 1);
+
+  // Thumbnails are for canvases made from a bitmap.
+  canvas.calls.clear();
+  canvas.DrawThumbnail(bitmap, 2, 2);
+  EXPECT_TRUE(canvas.calls.empty());
+  TvxBitmap target(2, 2);
+  RecordingCanvas onBitmap(target);
+  onBitmap.DrawThumbnail(bitmap, 2, 2);
+  EXPECT_EQ(onBitmap.calls.size(), 1u);
+}
+
+TEST_F(CanvasFront, TextAtFullOpacityIsDrawnAt99Percent) {
+  canvas.FillText({0, 0, 10, 10}, u"a", false, 1, vxTextAlignNear, vxTextAlignNear);
+  canvas.FillText({0, 0, 10, 10}, u"a", false, 0.98f, vxTextAlignNear, vxTextAlignNear);
+  canvas.FillText({0, 0, 10, 10}, u"", false, 1, vxTextAlignNear, vxTextAlignNear);
+  ASSERT_EQ(canvas.calls.size(), 2u);
+  EXPECT_FLOAT_EQ(canvas.calls[0].opacity, 0.99f);
+  EXPECT_FLOAT_EQ(canvas.calls[1].opacity, 0.98f);
+
+  canvas.calls.clear();
+  TvxRect box{5, 5, 50, 20};
+  canvas.MeasureText(box, u"", false, vxTextAlignNear, vxTextAlignNear);
+  EXPECT_EQ(box, (TvxRect{5, 5, 5, 20}));
+  box = {5, 5, 50, 20};
+  canvas.MeasureText(box, u"", true, vxTextAlignNear, vxTextAlignNear);
+  EXPECT_EQ(box, (TvxRect{5, 5, 50, 20}));
+  TvxPathData outline;
+  EXPECT_FALSE(canvas.TextToPath(outline, box, u"", false, vxTextAlignNear, vxTextAlignNear));
+  EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST_F(CanvasFront, FlushingNeedsATargetAndCoversTheWholeBuffer) {
+  canvas.FlushBuffer(0, 0, nullptr);
+  EXPECT_TRUE(canvas.calls.empty());
+  int target = 0;
+  canvas.FlushBuffer(3, 4, &target);
+  ASSERT_EQ(canvas.calls.size(), 1u);
+  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{0, 0, 99, 99}));
+}
+
+// Fills its own 10 x 10 area and strokes a line; sets a stroke of its own.
+class Swatch : public TvxVisualObject {
+ public:
+  using TvxVisualObject::TvxVisualObject;
+  void Paint() override {
+    TvxCanvas& canvas = *Canvas();
+    canvas.Fill().SetStyle(vxBrushSolid);
+    canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 1, vxCornerRound);
+    canvas.SetStrokeThickness(7);
+  }
+};
+
+TEST_F(CanvasFront, VisualFillsPaintUnderTheShapesMatrix) {
+  Swatch swatch(nullptr);
+  swatch.SetBounds(0, 0, 10, 10);
+  canvas.Fill().SetStyle(vxBrushVisual);
+  canvas.Fill().Visual()->SetVisualObject(&swatch);
+  const TvxMatrix shape{2, 0, 0, 0, 2, 0, 100, 10, 1};
+  canvas.SetMatrix(shape);
+  canvas.FillRect({5, 0, 25, 40}, 0, 0, AllCorners, 0.5f, vxCornerRound);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"IntersectClipRect", "FillRect"}));
+  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{5, 0, 25, 40}));
+  // The swatch is stretched onto (5, 0, 25, 40), then the shape's matrix applies.
+  EXPECT_EQ(canvas.calls[1].matrix, (TvxMatrix{4, 0, 0, 0, 8, 0, 110, 10, 1}));
+  EXPECT_EQ(canvas.Matrix(), shape);
+  EXPECT_EQ(canvas.StrokeThickness(), 1);
+  EXPECT_EQ(canvas.Fill().Style(), vxBrushVisual);
+
+  // Other shapes clip to their outline stretched into the rectangle.
+  canvas.calls.clear();
+  canvas.FillEllipse({0, 0, 10, 10}, 1);
+  canvas.FillPath(triangle, {0, 0, 20, 20}, 1);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"IntersectClipPath", "FillRect", "IntersectClipPath",
+                                               "FillRect"}));
+  EXPECT_EQ(canvas.calls[0].rect, (TvxRect{0, 0, 10, 10}));
+  EXPECT_EQ(canvas.calls[2].path.size(), 3u);
+  // After the fill, drawing is back under the shape's matrix.
+  canvas.calls.clear();
+  canvas.Fill().SetStyle(vxBrushSolid);
+  canvas.FillRect({0, 0, 1, 1}, 0, 0, AllCorners, 1, vxCornerRound);
+  EXPECT_EQ(canvas.calls[0].matrix, shape);
+}
+
+TEST_F(CanvasFront, VisualFillsNeverPaintText) {
+  Swatch swatch(nullptr);
+  canvas.Fill().SetStyle(vxBrushVisual);
+  canvas.Fill().Visual()->SetVisualObject(&swatch);
+  canvas.FillText({0, 0, 10, 10}, u"a", false, 1, vxTextAlignNear, vxTextAlignNear);
+  EXPECT_TRUE(canvas.calls.empty());
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ struct RecordedCall {
   std::string name;
   TvxRect rect;
   float opacity = 0;
-  std::vector<TvxPathPoint> path;  // FillPath / DrawPath / PtInPath
+  std::vector<TvxPathPoint> path;     // FillPath / DrawPath / PtInPath
+  TvxMatrix matrix = IdentityMatrix;  // the device matrix in force
 };
 
 class RecordingCanvas : public TvxCanvas {
@@ -28,71 +29,75 @@ class RecordingCanvas : public TvxCanvas {
   bool hasContext = true;
   std::vector<int> restoredStates;
 
-  void FontChanged(TObject*) override { ++fontChanges; }
-  void FlushBuffer(int, int, TvxDeviceContext) override { Record("FlushBuffer"); }
-  void FlushBufferRect(int, int, TvxDeviceContext, const TvxRect& r) override {
+ protected:
+  void OnFontChanged() override { ++fontChanges; }
+  void OnFlushBufferRect(int, int, TvxDeviceContext, const TvxRect& r) override {
     Record("FlushBufferRect", r);
   }
-  void FreeBuffer() override { Record("FreeBuffer"); }
-  void Clear(TvxColor) override { Record("Clear"); }
-  void ClearRect(const TvxRect& r, TvxColor) override { Record("ClearRect", r); }
-  void SetClipRects(std::span<const TvxRect>) override { Record("SetClipRects"); }
-  void IntersectClipRect(const TvxRect& r) override { Record("IntersectClipRect", r); }
-  void ExcludeClipRect(const TvxRect& r) override { Record("ExcludeClipRect", r); }
-  void ResetClipRect() override { Record("ResetClipRect"); }
+  void OnFreeBuffer() override { Record("FreeBuffer"); }
+  void OnClear(TvxColor) override { Record("Clear"); }
+  void OnClearRect(const TvxRect& r, TvxColor) override { Record("ClearRect", r); }
+  void OnSetMatrix(const TvxMatrix& m) override { device_ = m; }
+  void OnMultiplyMatrix(const TvxMatrix&) override {}
+  int OnSaveState() override { return hasContext ? nextState++ : -1; }
+  void OnRestoreState(int state) override { restoredStates.push_back(state); }
+  void OnSetClipRects(std::span<const TvxRect>) override { Record("SetClipRects"); }
+  void OnIntersectClipRect(const TvxRect& r) override { Record("IntersectClipRect", r); }
+  void OnExcludeClipRect(const TvxRect& r) override { Record("ExcludeClipRect", r); }
+  void OnResetClipRect() override { Record("ResetClipRect"); }
+  void OnIntersectClipPath(const TvxPathData& path, const TvxRect& r) override {
+    RecordPath("IntersectClipPath", path, r, 0);
+  }
   // The end points as (p1.X, p1.Y, p2.X, p2.Y).
-  void DrawLine(const TvxPoint& p1, const TvxPoint& p2, float o) override {
+  void OnDrawLine(const TvxPoint& p1, const TvxPoint& p2, float o) override {
     Record("DrawLine", {p1.X, p1.Y, p2.X, p2.Y}, o);
   }
-  void FillRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
-    Record("FillRect", r, o);
+  void OnFillRect(const TvxRect& r, float o) override { Record("FillRect", r, o); }
+  void OnDrawRect(const TvxRect& r, float o) override { Record("DrawRect", r, o); }
+  void OnDrawOutline(const TvxPathData& outline, const TvxRect& r, float o) override {
+    RecordPath("DrawOutline", outline, r, o);
   }
-  void DrawRect(const TvxRect& r, float, float, TvxCorners, float o, TvxCornerType) override {
-    Record("DrawRect", r, o);
-  }
-  void FillEllipse(const TvxRect& r, float o) override { Record("FillEllipse", r, o); }
-  void DrawEllipse(const TvxRect& r, float o) override { Record("DrawEllipse", r, o); }
-  bool PtInPath(const TvxPoint&, const TvxRect& r, const TvxPathData& path) override {
+  void OnFillEllipse(const TvxRect& r, float o) override { Record("FillEllipse", r, o); }
+  void OnDrawEllipse(const TvxRect& r, float o) override { Record("DrawEllipse", r, o); }
+  bool OnPtInPath(const TvxPoint&, const TvxRect& r, const TvxPathData& path) override {
     RecordPath("PtInPath", path, r, 1);
     return false;
   }
-  void FillPath(const TvxPathData& path, const TvxRect& r, float o) override {
+  void OnFillPath(const TvxPathData& path, const TvxRect& r, float o) override {
     RecordPath("FillPath", path, r, o);
   }
-  void DrawPath(const TvxPathData& path, const TvxRect& r, float o) override {
+  void OnDrawPath(const TvxPathData& path, const TvxRect& r, float o) override {
     RecordPath("DrawPath", path, r, o);
   }
-  void DrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
+  void OnDrawBitmap(TvxBitmap&, const TvxRect&, const TvxRect& dst, float o, bool) override {
     Record("DrawBitmap", dst, o);
   }
-  void DrawThumbnail(TvxBitmap&, float, float) override { Record("DrawThumbnail"); }
-  void FillText(const TvxRect& r, const std::u16string&, bool, float o, TvxTextAlign,
-                TvxTextAlign) override {
+  void OnDrawThumbnail(TvxBitmap&, float, float) override { Record("DrawThumbnail"); }
+  void OnFillText(const TvxRect& r, const std::u16string&, bool, float o, TvxTextAlign,
+                  TvxTextAlign) override {
     Record("FillText", r, o);
   }
   // Seven units per character on one line.
-  void MeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
-                   TvxTextAlign) override {
+  void OnMeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
+                     TvxTextAlign) override {
     Record("MeasureText", r);
     r.Right = r.Left + 7 * float(text.size());
   }
-  bool TextToPath(TvxPathData&, const TvxRect&, const std::u16string&, bool, TvxTextAlign,
-                  TvxTextAlign) override {
+  bool OnTextToPath(TvxPathData&, const TvxRect&, const std::u16string&, bool, TvxTextAlign,
+                    TvxTextAlign) override {
     return false;
   }
 
- protected:
-  int SaveState() override { return hasContext ? nextState++ : -1; }
-  void RestoreState(int state) override { restoredStates.push_back(state); }
-
  private:
   void Record(const std::string& name, const TvxRect& r = {}, float o = 0) {
-    calls.push_back({name, r, o, {}});
+    calls.push_back({name, r, o, {}, device_});
   }
   void RecordPath(const std::string& name, const TvxPathData& path, const TvxRect& r, float o) {
     const auto points = path.Points();
-    calls.push_back({name, r, o, {points.begin(), points.end()}});
+    calls.push_back({name, r, o, {points.begin(), points.end()}, device_});
   }
+
+  TvxMatrix device_ = IdentityMatrix;
 };
 
 // Encodes as "RAW:" + format + ":" + width + "x" + height + ":" + the pixel words.

@@ -208,6 +208,16 @@ TEST_F(CanvasPaths, TruncatedCurveDataDoesNotReadPastTheEnd) {
   EXPECT_FALSE(canvas.PtInPath(PointOf(39, 0), RectOf(0, 0, 40, 40), path));
 }
 
+// The last point belongs to the outline: a four-point open polygon fills the whole square,
+// not the triangle of its first three points.
+TEST_F(CanvasPaths, FilledPolygonsCloseThroughTheirLastPoint) {
+  const TvxPoint square[] = {PointOf(0, 0), PointOf(30, 0), PointOf(30, 30), PointOf(0, 30)};
+  canvas.FillPolygon(square, 1);
+  EXPECT_EQ(PixelAt(canvas, 25, 5), kRed);
+  EXPECT_EQ(PixelAt(canvas, 5, 25), kRed);
+  EXPECT_EQ(PixelAt(canvas, 35, 35), 0u);
+}
+
 TEST_F(CanvasPaths, PolygonsAndArcsGoThroughThePathOperations) {
   const TvxPoint triangle[] = {PointOf(0, 0), PointOf(30, 0), PointOf(0, 30), PointOf(0, 0)};
   canvas.FillPolygon(triangle, 1);

@@ -49,6 +49,39 @@ T* AddChild(TvxVisualObject& parent, float x, float y, float w, float h) {
   return child;
 }
 
+// Left half red, right half blue.
+class TwoTone : public TvxVisualObject {
+ public:
+  using TvxVisualObject::TvxVisualObject;
+  void Paint() override {
+    TvxCanvas& canvas = *Canvas();
+    canvas.Fill().SetStyle(vxBrushSolid);
+    canvas.Fill().SetColor(kRed);
+    canvas.FillRect(RectOf(0, 0, Width() / 2, Height()), 0, 0, AllCorners, 1, vxCornerRound);
+    canvas.Fill().SetColor(kBlue);
+    canvas.FillRect(RectOf(Width() / 2, 0, Width(), Height()), 0, 0, AllCorners, 1, vxCornerRound);
+  }
+};
+
+TEST(ShapesRender, VisualFillShowsInsideTheShapeWhereverItStands) {
+  TwoTone tones(nullptr);
+  tones.SetBounds(0, 0, 40, 40);
+  TvxLayout parent(nullptr);
+  parent.SetBounds(0, 0, 160, 80);
+  for (const TvxPoint place : {PointOf(100, 10), PointOf(20, 20)}) {
+    auto* rectangle = AddChild<TvxRectangle>(parent, place.X, place.Y, 40, 40);
+    rectangle->Stroke()->SetStyle(vxBrushNone);
+    rectangle->Fill()->SetStyle(vxBrushVisual);
+    rectangle->Fill()->Visual()->SetVisualObject(&tones);
+  }
+  const Rendered image(parent);
+  EXPECT_EQ(image.At(110, 30), kRed);
+  EXPECT_EQ(image.At(130, 30), kBlue);
+  EXPECT_EQ(image.At(30, 40), kRed);
+  EXPECT_EQ(image.At(50, 40), kBlue);
+  EXPECT_EQ(image.Alpha(80, 5), 0u);
+}
+
 TEST(ShapesRender, ArcStrokesOnlyItsSweep) {
   TvxArc arc(nullptr);
   arc.SetBounds(0, 0, 60, 60);
