@@ -4,32 +4,60 @@
 
 namespace {
 
-struct Hook {
+template <class F>
+struct Registered {
   int id;
-  TMessageHook hook;
+  F call;
 };
 
-std::vector<Hook>& Hooks() {
-  static std::vector<Hook> hooks;
-  return hooks;
+template <class F>
+std::vector<Registered<F>>& Registry() {
+  static std::vector<Registered<F>> entries;
+  return entries;
+}
+
+int NextId() {
+  static int nextId = 0;
+  return ++nextId;
+}
+
+template <class F>
+int Register(F call) {
+  const int id = NextId();
+  Registry<F>().push_back({id, std::move(call)});
+  return id;
+}
+
+template <class F>
+void Unregister(int id) {
+  std::erase_if(Registry<F>(), [id](const Registered<F>& r) { return r.id == id; });
 }
 
 }  // namespace
 
 int AddMessageHook(TMessageHook hook) {
-  static int nextId = 0;
-  Hooks().push_back({++nextId, std::move(hook)});
-  return nextId;
+  return Register(std::move(hook));
 }
 
 void RemoveMessageHook(int id) {
-  std::erase_if(Hooks(), [id](const Hook& h) { return h.id == id; });
+  Unregister<TMessageHook>(id);
+}
+
+int AddMessageFilter(TMessageFilter filter) {
+  return Register(std::move(filter));
+}
+
+void RemoveMessageFilter(int id) {
+  Unregister<TMessageFilter>(id);
 }
 
 void DispatchWindowMessage(INativeWindow& window, IWindowClient& client,
                            const TWindowMessage& message) {
-  // A copy: a hook may add or remove hooks.
-  const std::vector<Hook> hooks = Hooks();
-  for (const Hook& h : hooks) h.hook(window, message);
+  // Copies: a filter or hook may add or remove filters and hooks.
+  const auto filters = Registry<TMessageFilter>();
+  for (const auto& f : filters)
+    if (f.call(window, message)) return;
+  const auto hooks = Registry<TMessageHook>();
+  for (const auto& h : hooks) h.call(window, message);
   client.HandleMessage(window, message);
 }

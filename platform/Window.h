@@ -95,6 +95,11 @@ class INativeWindow {
   // A tooltip near `area` (client coordinates); an empty text hides it.
   virtual void ShowHint(const std::u16string& text, const TBoundsI& area) = 0;
   virtual TPointI ClientToScreen(TPointI point) const = 0;
+  // A drop-down window: placed exactly where asked, above every other window, without a
+  // taskbar entry, and never activated by showing or clicking. With `watchOutside`, while it
+  // is shown it also receives the presses made outside the program, as MouseDown messages at
+  // points outside its client area.
+  virtual void SetPopup(bool watchOutside) = 0;
 };
 
 class IWindowSystem {
@@ -108,6 +113,11 @@ class IWindowSystem {
 using TMessageHook = std::function<void(INativeWindow&, const TWindowMessage&)>;
 int AddMessageHook(TMessageHook hook);
 void RemoveMessageHook(int id);
-// What window systems call for every message: the hooks, then the client.
+// Application-wide message filters: each sees every message before the hooks do, and one that
+// answers true has taken it, so neither the hooks nor the window see it.
+using TMessageFilter = std::function<bool(INativeWindow&, const TWindowMessage&)>;
+int AddMessageFilter(TMessageFilter filter);
+void RemoveMessageFilter(int id);
+// What window systems call for every message: the filters, the hooks, then the client.
 void DispatchWindowMessage(INativeWindow& window, IWindowClient& client,
                            const TWindowMessage& message);

@@ -34,6 +34,10 @@ class THeadlessWindow : public INativeWindow {
   TPointI ClientToScreen(TPointI point) const override {
     return {point.x + bounds_.left, point.y + bounds_.top};
   }
+  void SetPopup(bool watchOutside) override {
+    popup_ = true;
+    watchOutside_ = watchOutside;
+  }
 
   // Input, through the application's hooks like real messages.
   void Send(const TWindowMessage& message);
@@ -52,6 +56,9 @@ class THeadlessWindow : public INativeWindow {
   bool ToolWindow() const { return tool_; }
   bool Transparent() const { return transparent_; }
   bool Topmost() const { return topmost_; }
+  bool Popup() const { return popup_; }
+  // Whether presses outside the program would reach this window now.
+  bool WatchesOutside() const { return popup_ && watchOutside_ && visible_; }
   int Activations() const { return activations_; }
   TCursorId Cursor() const { return cursor_; }
   bool Captured() const { return captured_; }
@@ -70,6 +77,7 @@ class THeadlessWindow : public INativeWindow {
   std::string title_;
   bool visible_ = false, frameless_ = false, tool_ = false, transparent_ = false;
   bool topmost_ = false, minimized_ = false, captured_ = false;
+  bool popup_ = false, watchOutside_ = false;
   int activations_ = 0, presentations_ = 0;
   TCursorId cursor_ = crDefault;
   std::u16string hint_;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
@@ -108,6 +109,13 @@ Qt::CursorShape ShapeOf(TCursorId cursor) {
   }
 }
 
+// The watching popups that hold the pointer grab, oldest first. Only the newest can hold it
+// (a client has one grab per device); when it lets go the one below takes it back.
+std::vector<TQtWindow*>& GrabHolders() {
+  static std::vector<TQtWindow*> holders;
+  return holders;
+}
+
 // The pixels whose alpha is not 0, as runs per row.
 QRegion OpaqueRegion(const QImage& image) {
   std::vector<QRect> runs;
@@ -137,6 +145,10 @@ TQtWindow::TQtWindow(IWindowClient& client) : client_(client) {
   setFormat(format);
 }
 
+TQtWindow::~TQtWindow() {
+  UpdatePopupGrab(false);
+}
+
 void TQtWindow::SetBounds(const TBoundsI& bounds) {
   setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
 }
@@ -147,6 +159,9 @@ TBoundsI TQtWindow::Bounds() const {
 }
 
 void TQtWindow::SetVisible(bool visible) {
+  if (visible) grabRetries_ = 0;
+  // The grab goes before the window does, so no moment exists with a grab and no popup.
+  if (!visible) UpdatePopupGrab(false);
   setVisible(visible);
 }
 
@@ -241,7 +256,48 @@ void TQtWindow::SetCursor(TCursorId cursor) {
 }
 
 void TQtWindow::SetMouseCapture(bool capture) {
-  setMouseGrabEnabled(capture);
+  capture_ = capture;
+  // A watching popup's grab already brings every press and release here.
+  if (!popupGrab_) setMouseGrabEnabled(capture);
+}
+
+// A popup learns of presses outside the program through an active pointer grab with owner
+// events: presses on the program's own windows still reach those windows (where the
+// application-wide message filter sees them), presses anywhere else come here. The X server
+// releases such a grab by itself when the window is unmapped or destroyed and when the client
+// disconnects, so neither a closed popup nor a killed program can leave the pointer grabbed;
+// no keyboard grab is taken at all (keys reach the dialog, which hands them to the popup).
+void TQtWindow::SetPopup(bool watchOutside) {
+  watchOutside_ = watchOutside;
+  // Read by the xcb platform when the native window is made: a combo box's drop-down.
+  constexpr int kXcbComboWindowType = 0x1000;
+  setProperty("_q_xcb_wm_window_type", kXcbComboWindowType);
+  setProperty("_q_showWithoutActivating", true);
+  const bool shown = isVisible();
+  // Qt::Popup bypasses the window manager (override-redirect): placed as asked, above
+  // managed windows, in no taskbar, never given the focus by the window manager.
+  setFlags((flags() & ~Qt::WindowType_Mask) | Qt::Popup | Qt::FramelessWindowHint |
+           Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+  if (shown) show();
+}
+
+void TQtWindow::UpdatePopupGrab(bool onScreen) {
+  const bool wanted = watchOutside_ && onScreen && isExposed();
+  if (wanted == popupGrab_) return;
+  if (!wanted) {
+    popupGrab_ = false;
+    const bool wasNewest = !GrabHolders().empty() && GrabHolders().back() == this;
+    std::erase(GrabHolders(), this);
+    setMouseGrabEnabled(capture_ && onScreen);
+    if (wasNewest && !GrabHolders().empty()) GrabHolders().back()->setMouseGrabEnabled(true);
+    return;
+  }
+  popupGrab_ = setMouseGrabEnabled(true);
+  if (popupGrab_) GrabHolders().push_back(this);
+  // Another client may hold a grab for a moment (a menu closing); try again shortly.
+  constexpr int kGrabRetries = 20;
+  if (!popupGrab_ && grabRetries_++ < kGrabRetries)
+    QTimer::singleShot(25, this, [this] { UpdatePopupGrab(isVisible()); });
 }
 
 void TQtWindow::ShowHint(const std::u16string& text, const TBoundsI& area) {
@@ -331,6 +387,11 @@ bool TQtWindow::event(QEvent* event) {
         Deliver(m);
       }
       return true;
+    }
+    case QEvent::Expose: {
+      const bool handled = QRasterWindow::event(event);
+      UpdatePopupGrab(isVisible());
+      return handled;
     }
     case QEvent::Close:
       m.kind = TWindowMessage::Kind::Close;

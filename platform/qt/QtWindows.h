@@ -13,6 +13,7 @@
 class TQtWindow : public QRasterWindow, public INativeWindow {
  public:
   explicit TQtWindow(IWindowClient& client);
+  ~TQtWindow() override;
 
   void SetBounds(const TBoundsI& bounds) override;
   TBoundsI Bounds() const override;
@@ -31,6 +32,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   void SetMouseCapture(bool capture) override;
   void ShowHint(const std::u16string& text, const TBoundsI& area) override;
   TPointI ClientToScreen(TPointI point) const override;
+  void SetPopup(bool watchOutside) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,11 +45,17 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   // transparent or visible.
   bool CopyRect(const TPixelFrame& frame, const TBoundsI& r);
   void UpdateInputShape();
+  // Holds the pointer grab of a watching popup exactly while it is on screen.
+  void UpdatePopupGrab(bool onScreen);
 
   IWindowClient& client_;
   QImage frame_;
   QRegion shape_;
   bool transparent_ = false;
+  bool watchOutside_ = false;
+  bool popupGrab_ = false;
+  bool capture_ = false;
+  int grabRetries_ = 0;
 };
 
 class TQtWindowSystem : public IWindowSystem {

@@ -6,6 +6,7 @@
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
 #include "scene/controls/Label.h"
+#include "scene/controls/Popup.h"
 #include "scene/controls/StyleResources.h"
 
 void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
@@ -22,4 +23,5 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxCloseButton::StaticClass());
   // Controls link to actions, so form data holding controls may declare them.
   out.push_back(&TAction::StaticClass());
+  out.push_back(&TvxPopup::StaticClass());
 }

@@ -126,4 +126,25 @@ TEST_F(FormTest, HooksSeeEveryMessageBeforeTheContent) {
   EXPECT_EQ(content.kinds.size(), 3u);
 }
 
+TEST_F(FormTest, AFilterThatTakesAMessageKeepsItFromHooksAndContent) {
+  TTestForm form(nullptr);
+  TRecordingContent content;
+  form.SetContent(&content);
+  std::vector<std::string> order;
+  const int filter = AddMessageFilter([&](INativeWindow&, const TWindowMessage& m) {
+    order.push_back("filter");
+    return m.kind == TWindowMessage::Kind::MouseDown;
+  });
+  const int hook =
+      AddMessageHook([&](INativeWindow&, const TWindowMessage&) { order.push_back("hook"); });
+  Window().MouseDown(5, 5);
+  Window().MouseUp(5, 5);
+  RemoveMessageFilter(filter);
+  Window().MouseDown(5, 5);
+  RemoveMessageHook(hook);
+  EXPECT_EQ(order, (std::vector<std::string>{"filter", "filter", "hook", "hook"}));
+  EXPECT_EQ(content.kinds, (std::vector<TWindowMessage::Kind>{TWindowMessage::Kind::MouseUp,
+                                                              TWindowMessage::Kind::MouseDown}));
+}
+
 }  // namespace
