@@ -5,9 +5,15 @@
 #include "scene/controls/Button.h"
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
+#include "scene/controls/ComboBox.h"
 #include "scene/controls/Label.h"
+#include "scene/controls/ListBox.h"
+#include "scene/controls/ListBoxItem.h"
 #include "scene/controls/Popup.h"
+#include "scene/controls/ScrollBar.h"
+#include "scene/controls/ScrollBox.h"
 #include "scene/controls/StyleResources.h"
+#include "scene/controls/WideStrings.h"
 
 void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxControl::StaticClass());
@@ -24,4 +30,14 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   // Controls link to actions, so form data holding controls may declare them.
   out.push_back(&TAction::StaticClass());
   out.push_back(&TvxPopup::StaticClass());
+  out.push_back(&TvxWideStrings::StaticClass());
+  out.push_back(&TvxScrollBar::StaticClass());
+  out.push_back(&TvxSmallScrollBar::StaticClass());
+  out.push_back(&TvxScrollBox::StaticClass());
+  out.push_back(&TvxListBoxItem::StaticClass());
+  out.push_back(&TvxListBox::StaticClass());
+  out.push_back(&TvxComboListBox::StaticClass());
+  out.push_back(&TvxStringListBox::StaticClass());
+  out.push_back(&TvxComboBox::StaticClass());
+  out.push_back(&TvxStringComboBox::StaticClass());
 }
