@@ -15,6 +15,7 @@
 #include "scene/controls/ListBox.h"
 #include "scene/controls/ListBoxItem.h"
 #include "scene/controls/PopupForm.h"
+#include "scene/controls/ScrollBar.h"
 #include "scene/controls/WideStrings.h"
 #include "scene/core/Variant.h"
 #include "scene/graphics/qt/QtBackend.h"
@@ -266,6 +267,7 @@ TEST_F(ComboForms, ItemsAndIndexComeFromFormText) {
           'b'
           'c')
         ItemIndex = 2
+        ItemHeight = 25.0
         TextAlign = vxTextAlignNear
       end
       object P: TvxComboBox
@@ -285,6 +287,8 @@ end
   EXPECT_EQ(strings->Items()->Strings(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
   EXPECT_EQ(strings->ItemIndex(), 2);
   EXPECT_EQ(strings->ListBox()->Selected()->TextAlign(), vxTextAlignNear);
+  EXPECT_FLOAT_EQ(strings->ListBox()->Selected()->Height(), 25);
+  EXPECT_FLOAT_EQ(strings->ListBox()->ItemHeight(), 0);
   auto* plain = dynamic_cast<TvxComboBox*>(form->FindComponent("P"));
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(plain->Count(), 2);
@@ -382,6 +386,29 @@ TEST_F(ComboPixels, TheOpenListDrawsItsEntriesAndTheHighlight) {
   for (int row = 0; row < 4; ++row)
     EXPECT_GT(TextPixels(frame, 4, 2 + row * 19, 150, 2 + row * 19 + 19), 5) << row;
   EXPECT_EQ(TextPixels(frame, 4, 100, 150, 140), 0);
+}
+
+TEST_F(ComboPixels, ALongListShowsTheDefaultStylesScrollBar) {
+  std::vector<std::u16string> many;
+  for (int i = 0; i < 12; ++i) many.push_back(u"entry");
+  combo_->Items()->SetStrings(many);
+  combo_->DropDown();
+  platform_.Advance(300);
+  TvxScrollBar* bar = combo_->ListBox()->VScrollBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(bar->Visible());
+  EXPECT_FLOAT_EQ(bar->Max(), 12 * 19);
+  auto* popupScene = dynamic_cast<TvxCustomScene*>(combo_->Popup()->Scene());
+  popupScene->DrawAll();
+  const TPixelFrame frame = popupScene->Pixels();
+  // The thumb sits at the bar's top, lighter than the track below it.
+  const TvxRect thumb = bar->ThumbRect();
+  const TvxPoint top = bar->LocalToAbsolute({RectWidth(thumb) / 2 + thumb.Left, thumb.Top + 4});
+  const TvxPoint track = bar->LocalToAbsolute({top.X - bar->Position()->X(), thumb.Bottom + 10});
+  const uint32_t thumbPixel = Pixel(frame, int(top.X), int(top.Y));
+  const uint32_t trackPixel = Pixel(frame, int(top.X), int(track.Y));
+  EXPECT_GT(int(thumbPixel >> 8 & 255), int(trackPixel >> 8 & 255) + 40)
+      << std::hex << thumbPixel << " " << trackPixel;
 }
 
 }  // namespace
