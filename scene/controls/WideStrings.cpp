@@ -31,14 +31,15 @@ void TvxWideStrings::DefineProperties(TFiler& filer) {
         // Entries that are no text are skipped, not read as empty lines.
         std::vector<std::u16string> strings;
         if (value.type == TValueType::List)
-          for (const TFormValue& entry : value.list)
+          for (const TFormValue& entry : value.ListValues())
             if (entry.IsString()) strings.push_back(FormValueWide(entry));
         SetStrings(std::move(strings));
       },
       [this] {
         TFormValue list;
         list.type = TValueType::List;
-        for (const std::u16string& text : strings_) list.list.push_back(TFormValue::Wide(text));
+        for (const std::u16string& text : strings_)
+          list.ListValues().push_back(TFormValue::Wide(text));
         return list;
       },
       !strings_.empty());

@@ -151,7 +151,7 @@ TEST_F(DialogForms, AboutTextsAreStoredAsTheDialogShowsThem) {
   const TFormObject form = ReadResourceForm("TFABOUT");
   const auto text = [&form](const std::string& name) {
     for (const TFormProperty& p : FindObject(form, name)->props)
-      if (p.name == "Text") return p.value.wide;
+      if (p.name == "Text") return p.value.WideText();
     return std::u16string();
   };
   EXPECT_EQ(text("Text5"), u"说明");  // replaced by the feature list at creation

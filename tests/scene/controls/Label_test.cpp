@@ -13,8 +13,10 @@ namespace {
 class TMeasuringCanvas : public TCanvasStub {
  public:
   TMeasuringCanvas() : TCanvasStub(400, 200) {}
-  void MeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
-                   TvxTextAlign) override {
+
+ protected:
+  void OnMeasureText(TvxRect& r, const std::u16string& text, bool, TvxTextAlign,
+                     TvxTextAlign) override {
     r = {r.Left, r.Top, r.Left + 7.0f * float(text.size()), r.Top + 13};
   }
 };
