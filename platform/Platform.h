@@ -3,6 +3,7 @@
 // The services the program reaches its host through, installed once by the Qt or the
 // headless platform, so that engine code needs no window system.
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Locale.h"
@@ -17,6 +18,7 @@ struct PlatformServices {
   ILocale* locale = nullptr;
   IPowerActions* power = nullptr;
   IWindowSystem* windows = nullptr;
+  IClipboard* clipboard = nullptr;
 };
 
 // Throws std::logic_error when no platform is installed.

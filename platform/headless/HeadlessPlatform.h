@@ -5,13 +5,14 @@
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/HeadlessNotifyArea.h"
 #include "platform/headless/HeadlessWindows.h"
+#include "platform/headless/MemoryClipboard.h"
 #include "platform/headless/PowerRecorder.h"
 #include "platform/headless/VirtualClock.h"
 
 // Deterministic services for tests, installed for the object's lifetime: a virtual clock
 // starting at 2024-03-15 09:00:00.000, the recording message box, the zh_CN locale, the
-// power recorder, windows in memory and the recording notification area. Create at most one
-// at a time.
+// power recorder, windows in memory, the recording notification area and a clipboard in memory.
+// Create at most one at a time.
 class THeadlessPlatform {
  public:
   THeadlessPlatform();
@@ -25,6 +26,7 @@ class THeadlessPlatform {
   TPowerRecorder& Power() { return power_; }
   THeadlessWindowSystem& Windows() { return windows_; }
   THeadlessNotifyArea& NotifyArea() { return notifyArea_; }
+  TMemoryClipboard& Clipboard() { return clipboard_; }
   void Advance(int64_t ms) { clock_.Advance(ms); }
 
  private:
@@ -34,6 +36,7 @@ class THeadlessPlatform {
   TPowerRecorder power_;
   THeadlessWindowSystem windows_;
   THeadlessNotifyArea notifyArea_;
+  TMemoryClipboard clipboard_;
   PlatformServices previous_;
   INotifyArea* previousArea_;
 };

@@ -2,8 +2,8 @@
 
 TQtPlatform::TQtPlatform(std::unique_ptr<IPowerActions> power)
     : power_(std::move(power)),
-      previous_(
-          InstallPlatform({&clock_, &loop_, &messageBox_, &locale_, power_.get(), &windows_})),
+      previous_(InstallPlatform(
+          {&clock_, &loop_, &messageBox_, &locale_, power_.get(), &windows_, &clipboard_})),
       previousArea_(InstallNotifyArea(&notifyArea_)),
       previousCodec_(InstallIconCodec(&iconCodec_)),
       previousMenus_(InstallMenuService(&menus_)) {}

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtIconCodec.h"
@@ -28,6 +29,7 @@ class TQtPlatform {
   TQtMessageBox messageBox_;
   TQtLocale locale_;
   TQtWindowSystem windows_;
+  TQtClipboard clipboard_;
   std::unique_ptr<IPowerActions> power_;
   TQtNotifyArea notifyArea_;
   TQtIconCodec iconCodec_;

@@ -6,8 +6,11 @@
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
 #include "scene/controls/Label.h"
+#include "scene/controls/NumberBox.h"
 #include "scene/controls/Popup.h"
+#include "scene/controls/SpinBox.h"
 #include "scene/controls/StyleResources.h"
+#include "scene/controls/TextBox.h"
 
 void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxControl::StaticClass());
@@ -24,4 +27,7 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   // Controls link to actions, so form data holding controls may declare them.
   out.push_back(&TAction::StaticClass());
   out.push_back(&TvxPopup::StaticClass());
+  out.push_back(&TvxTextBox::StaticClass());
+  out.push_back(&TvxNumberBox::StaticClass());
+  out.push_back(&TvxSpinBox::StaticClass());
 }

@@ -799,6 +799,13 @@ void TvxVisualObject::KeyUp(uint16_t& key, char16_t& keyChar, TShiftState shift)
   OnKeyUp(this, key, keyChar, shift);
 }
 
+void TvxVisualObject::InputText(const std::u16string& text, TShiftState shift) {
+  for (char16_t ch : text) {
+    uint16_t key = 0;
+    KeyDown(key, ch, shift);
+  }
+}
+
 void TvxVisualObject::DialogKey(uint16_t& key, TShiftState shift) {
   for (int i = 0; i < ChildrenCount() && key != 0; ++i) {
     TvxVisualObject* child = AsVisual(Children(i));

@@ -79,6 +79,8 @@ class TvxVisualObject : public TvxObject {
   virtual void MouseWheel(TShiftState shift, int wheelDelta, bool& handled);
   virtual void KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift);
   virtual void KeyUp(uint16_t& key, char16_t& keyChar, TShiftState shift);
+  // Text an input method composed; by default each character arrives as if typed.
+  virtual void InputText(const std::u16string& text, TShiftState shift);
   // Offers the key to the visible, enabled visual children until one consumes it (sets 0).
   virtual void DialogKey(uint16_t& key, TShiftState shift);
   virtual void MouseEnter();

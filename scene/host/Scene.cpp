@@ -603,7 +603,7 @@ void TvxCustomScene::ContentMessage(const TWindowMessage& message) {
     case Kind::Char:
       return CharTyped(message.ch, message.shift);
     case Kind::ImeCommit:
-      for (char16_t ch : message.text) KeyDown(0, ch, message.shift);
+      if (focused_) focused_->InputText(message.text, message.shift);
       return;
     case Kind::Close:
       return;

@@ -10,6 +10,7 @@ TEST(HeadlessPlatform, InstallsItsServicesForItsLifetime) {
     EXPECT_EQ(&platform.Clock(), Platform().clock);
     EXPECT_EQ(&platform.Power(), Platform().power);
     EXPECT_EQ(&platform.Locale(), Platform().locale);
+    EXPECT_EQ(&platform.Clipboard(), Platform().clipboard);
     platform.Advance(1500);
     EXPECT_EQ(EncodeDate(2024, 3, 15) + EncodeTime(9, 0, 1, 500), Platform().clock->Now());
   }

@@ -1,0 +1,89 @@
+#include "scene/controls/SpinBox.h"
+
+#include <cmath>
+
+#include "platform/component/Publisher.h"
+
+LC_PUBLISH(TvxSpinBox) {
+  using C = TvxSpinBox;
+  p.Float("Value", &C::Value, &C::SetValue);
+  p.Float("Min", &C::Min, &C::SetMin);
+  p.Float("Max", &C::Max, &C::SetMax, 10);
+  p.Integer("DecimalDigits", &C::DecimalDigits, &C::SetDecimalDigits, 2);
+  p.Enum("ValueType", ValueTypeNames(), &C::ValueType, &C::SetValueType, vxValueInteger);
+  p.Float("Increment", &C::Increment, &C::SetIncrement, 1);
+  p.Bool("ShowCaret", &C::ShowsCaret, &C::SetShowsCaret, true);
+  p.WString("Text", &C::Text, &C::SetText);
+}
+
+TvxSpinBox::TvxSpinBox(TComponent* owner) : TvxCustomTextBox(owner) {
+  SetTextAlign(vxTextAlignCenter);
+  SetFilterChar(u"0123456789.,-+");
+  StoreText(u"0");
+}
+
+void TvxSpinBox::SetValue(float value) {
+  if (numeric_.Set(value, HasState(csLoading))) StoreText(numeric_.FixedText());
+}
+
+void TvxSpinBox::SetValueType(TvxValueType value) {
+  numeric_.valueType = value;
+  if (value == vxValueInteger && increment_ != std::trunc(increment_)) increment_ = 1;
+}
+
+void TvxSpinBox::Loaded() {
+  TvxCustomTextBox::Loaded();
+  if (numeric_.ClampStored()) StoreText(numeric_.FixedText());
+}
+
+void TvxSpinBox::Change() {
+  float parsed = 0;
+  if (ParseNumber(Text(), parsed)) SetValue(parsed);
+  StoreText(numeric_.FixedText());
+  TvxCustomTextBox::Change();
+}
+
+void TvxSpinBox::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
+  if (key != vkUp && key != vkDown) return TvxCustomTextBox::KeyDown(key, keyChar, shift);
+  const float before = Value();
+  SetValue(Value() + (key == vkUp ? increment_ : -increment_));
+  if (Value() != before) MarkChanged();
+  key = 0;
+}
+
+void TvxSpinBox::ApplyStyle() {
+  TvxCustomTextBox::ApplyStyle();
+  BindButton(minusButton_, "minusbutton", -1);
+  BindButton(plusButton_, "plusbutton", 1);
+}
+
+void TvxSpinBox::BindButton(TvxVisualObject*& part, const char* name, float direction) {
+  part = dynamic_cast<TvxVisualObject*>(FindResource(name));
+  if (part) part->OnClick = [this, direction](TObject*) { Step(direction); };
+}
+
+void TvxSpinBox::FreeStyle() {
+  for (TvxVisualObject* part : {minusButton_, plusButton_})
+    if (part) part->OnClick = {};
+  minusButton_ = plusButton_ = nullptr;
+  TvxCustomTextBox::FreeStyle();
+}
+
+void TvxSpinBox::Step(float direction) {
+  SetFocus();
+  SetValue(Value() + direction * increment_);
+  MarkChanged();
+  Change();
+}
+
+TVariant TvxSpinBox::GetData() {
+  return double(Value());
+}
+
+void TvxSpinBox::SetData(const TVariant& value) {
+  if (const TMethod method = VariantToMethod(value); method.code) {
+    OnChange.SetMethod(method);
+    return;
+  }
+  SetValue(VariantToFloat(value));
+}
