@@ -8,6 +8,7 @@
 #include "scene/controls/Label.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/controls/Popup.h"
+#include "scene/controls/PopupBox.h"
 #include "scene/controls/SpinBox.h"
 #include "scene/controls/StyleResources.h"
 #include "scene/controls/TextBox.h"
@@ -30,4 +31,5 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxTextBox::StaticClass());
   out.push_back(&TvxNumberBox::StaticClass());
   out.push_back(&TvxSpinBox::StaticClass());
+  out.push_back(&TvxPopupBox::StaticClass());
 }
