@@ -5,13 +5,19 @@
 #include "scene/controls/Button.h"
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
+#include "scene/controls/ComboBox.h"
 #include "scene/controls/Label.h"
+#include "scene/controls/ListBox.h"
+#include "scene/controls/ListBoxItem.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/controls/Popup.h"
 #include "scene/controls/PopupBox.h"
+#include "scene/controls/ScrollBar.h"
+#include "scene/controls/ScrollBox.h"
 #include "scene/controls/SpinBox.h"
 #include "scene/controls/StyleResources.h"
 #include "scene/controls/TextBox.h"
+#include "scene/controls/WideStrings.h"
 
 void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxControl::StaticClass());
@@ -32,4 +38,14 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxNumberBox::StaticClass());
   out.push_back(&TvxSpinBox::StaticClass());
   out.push_back(&TvxPopupBox::StaticClass());
+  out.push_back(&TvxWideStrings::StaticClass());
+  out.push_back(&TvxScrollBar::StaticClass());
+  out.push_back(&TvxSmallScrollBar::StaticClass());
+  out.push_back(&TvxScrollBox::StaticClass());
+  out.push_back(&TvxListBoxItem::StaticClass());
+  out.push_back(&TvxListBox::StaticClass());
+  out.push_back(&TvxComboListBox::StaticClass());
+  out.push_back(&TvxStringListBox::StaticClass());
+  out.push_back(&TvxComboBox::StaticClass());
+  out.push_back(&TvxStringComboBox::StaticClass());
 }

@@ -11,13 +11,13 @@
 #include "scene/core/Position.h"
 #include "scene/host/Scene.h"
 
-namespace {
-
 const TEnumInfo PlacementNames{{"vxPlacementBottom", "vxPlacementTop", "vxPlacementLeft",
                                 "vxPlacementRight", "vxPlacementCenter", "vxPlacementBottomCenter",
                                 "vxPlacementTopCenter", "vxPlacementLeftCenter",
                                 "vxPlacementRightCenter", "vxPlacementAbsolute", "vxPlacementMouse",
                                 "vxPlacementMouseCenter"}};
+
+namespace {
 
 constexpr uint32_t kFollowIntervalMs = 10;
 

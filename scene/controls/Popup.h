@@ -35,6 +35,9 @@ enum TvxPlacement {
   vxPlacementMouseCenter,
 };
 
+// The placement names of form data, shared by the controls that publish a Placement.
+extern const TEnumInfo PlacementNames;
+
 class TvxPopup : public TvxControl {
   LC_CLASS(TvxPopup, TvxControl)
 

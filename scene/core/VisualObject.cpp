@@ -169,6 +169,8 @@ void TvxVisualObject::ChildRemoved(TvxObject* object) {
   if (TvxVisualObject* child = AsVisual(object)) {
     ReevaluateAlignedChildren();
     child->SetCanvasTree(nullptr);
+    // Its place came from this parent; a scene root or a new parent places it afresh.
+    child->InvalidateAbsoluteMatrix();
     // The room an aligned child took goes back to its siblings.
     if (child->align_ != vaNone && child->visible_ && !HasState(csLoading)) Realign();
   }

@@ -113,6 +113,16 @@ TEST_F(VisualObject, MatricesRotateAboutTheCentreThenScaleThenMove) {
   EXPECT_EQ(child->RotateAngle(), 90);
 }
 
+TEST_F(VisualObject, AnObjectLeavingItsParentDropsThePlaceItHadThere) {
+  TvxVisualObject* parent = Make(root_, {20, 30, 100, 100});
+  TvxVisualObject* child = Make(parent, {5, 5, 40, 20});
+  TvxVisualObject* grandchild = Make(child, {1, 1, 10, 10});
+  ExpectPoint(grandchild->LocalToAbsolute({0, 0}), 26, 36);
+  parent->RemoveObject(child);  // as a popup leaves for a scene of its own
+  ExpectPoint(child->LocalToAbsolute({0, 0}), 5, 5);
+  ExpectPoint(grandchild->LocalToAbsolute({0, 0}), 6, 6);
+}
+
 TEST_F(VisualObject, ResizingARotatedObjectKeepsItTurningAboutItsNewCentre) {
   TvxVisualObject* object = Make(root_, {0, 0, 40, 20});
   object->SetRotateAngle(180);
