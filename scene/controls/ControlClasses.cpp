@@ -3,6 +3,9 @@
 #include "platform/Action.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Button.h"
+#include "scene/controls/Calendar.h"
+#include "scene/controls/CalendarBox.h"
+#include "scene/controls/CalendarTextBox.h"
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
 #include "scene/controls/ComboBox.h"
@@ -48,4 +51,7 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxStringListBox::StaticClass());
   out.push_back(&TvxComboBox::StaticClass());
   out.push_back(&TvxStringComboBox::StaticClass());
+  out.push_back(&TvxCalendar::StaticClass());
+  out.push_back(&TvxCalendarBox::StaticClass());
+  out.push_back(&TvxCalendarTextBox::StaticClass());
 }
