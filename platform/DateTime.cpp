@@ -1,5 +1,6 @@
 #include "platform/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -92,6 +93,24 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
 
 TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
   return date >= 0 ? date + time : date - time;
+}
+
+TDateTime ReplaceTime(TDateTime value, TDateTime time) {
+  const double timeOfDay = std::fabs(time - std::trunc(time));
+  return ComposeDateTime(std::trunc(value), timeOfDay);
+}
+
+TDateTime IncMonth(TDateTime value, int months) {
+  const TDateTimeParts parts = DecodeDateTime(value);
+  const int64_t total = int64_t(parts.year) * 12 + (parts.month - 1) + months;
+  if (total < 12) return value;  // before year 1
+  const int year = static_cast<int>(total / 12);
+  const int month = static_cast<int>(total % 12) + 1;
+  TDateTime date = 0;
+  if (!TryEncodeDate(year, month, std::min(parts.day, DaysInMonth(year, month)), date)) {
+    return value;  // after 9999
+  }
+  return ReplaceTime(date, value);
 }
 
 TDateTimeParts DecodeDateTime(TDateTime value) {

@@ -30,6 +30,12 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // A date plus a time of day, honouring the sign convention before 1899-12-30.
 TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
+// The whole days of `value` with the time of day of `time`.
+TDateTime ReplaceTime(TDateTime value, TDateTime time);
+// `value` moved by `months` whole months, keeping its time of day; the day is clamped to the
+// target month's length (31 January + 1 month is the last day of February).
+TDateTime IncMonth(TDateTime value, int months);
+
 // The value rounded to the millisecond (which may carry into the next day). Values outside
 // MinDateTime..MaxDateTime are clamped and NaN reads as 0, so any input decodes.
 TDateTimeParts DecodeDateTime(TDateTime value);

@@ -3,6 +3,9 @@
 #include "platform/Action.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Button.h"
+#include "scene/controls/Calendar.h"
+#include "scene/controls/CalendarBox.h"
+#include "scene/controls/CalendarTextBox.h"
 #include "scene/controls/CheckBox.h"
 #include "scene/controls/CloseButton.h"
 #include "scene/controls/ComboBox.h"
@@ -11,6 +14,7 @@
 #include "scene/controls/ListBoxItem.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/controls/Popup.h"
+#include "scene/controls/PopupBox.h"
 #include "scene/controls/ScrollBar.h"
 #include "scene/controls/ScrollBox.h"
 #include "scene/controls/SpinBox.h"
@@ -36,7 +40,7 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxTextBox::StaticClass());
   out.push_back(&TvxNumberBox::StaticClass());
   out.push_back(&TvxSpinBox::StaticClass());
-  out.push_back(&TvxPopup::StaticClass());
+  out.push_back(&TvxPopupBox::StaticClass());
   out.push_back(&TvxWideStrings::StaticClass());
   out.push_back(&TvxScrollBar::StaticClass());
   out.push_back(&TvxSmallScrollBar::StaticClass());
@@ -47,4 +51,7 @@ void RegisterControlClasses(std::vector<const TClassInfo*>& out) {
   out.push_back(&TvxStringListBox::StaticClass());
   out.push_back(&TvxComboBox::StaticClass());
   out.push_back(&TvxStringComboBox::StaticClass());
+  out.push_back(&TvxCalendar::StaticClass());
+  out.push_back(&TvxCalendarBox::StaticClass());
+  out.push_back(&TvxCalendarTextBox::StaticClass());
 }

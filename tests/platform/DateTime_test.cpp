@@ -102,4 +102,31 @@ TEST(DateTime, MomentsLessThanAMillisecondApartCompareEqual) {
   EXPECT_EQ(-1, CompareDateTime(a, a + 1.01 * OneMillisecond));
 }
 
+TEST(DateTime, ReplaceTimeKeepsTheDaysAndTakesTheTimeOfDay) {
+  const TDateTime afternoon = EncodeDate(2024, 3, 15) + EncodeTime(13, 45, 10, 0);
+  EXPECT_DOUBLE_EQ(40511 + EncodeTime(13, 45, 10, 0), ReplaceTime(40511.0, afternoon));
+  EXPECT_DOUBLE_EQ(40511.0, ReplaceTime(40511.75, EncodeDate(2024, 3, 15)));
+  EXPECT_DOUBLE_EQ(-1.25, ReplaceTime(-1.5, 0.25));  // before 1899-12-30 the fraction still adds
+}
+
+TEST(DateTime, IncMonthClampsTheDayAndKeepsTheTime) {
+  const TDateTime noon = EncodeTime(12, 0, 0, 0);
+  EXPECT_DOUBLE_EQ(EncodeDate(2011, 2, 28) + noon, IncMonth(EncodeDate(2011, 1, 31) + noon, 1));
+  EXPECT_DOUBLE_EQ(EncodeDate(2012, 2, 29), IncMonth(EncodeDate(2012, 1, 31), 1));
+  EXPECT_DOUBLE_EQ(EncodeDate(2010, 11, 30), IncMonth(EncodeDate(2010, 10, 31), 1));
+  EXPECT_DOUBLE_EQ(EncodeDate(2010, 10, 31), IncMonth(EncodeDate(2010, 11, 30), -1) + 1);
+  EXPECT_DOUBLE_EQ(EncodeDate(2011, 1, 29), IncMonth(EncodeDate(2010, 12, 29), 1));
+  EXPECT_DOUBLE_EQ(EncodeDate(2009, 12, 29), IncMonth(EncodeDate(2010, 1, 29), -1));
+  EXPECT_DOUBLE_EQ(EncodeDate(2009, 11, 29), IncMonth(40511.0, -12));
+}
+
+TEST(DateTime, IncMonthStaysPutAtTheEndsOfTheCalendar) {
+  const TDateTime last = EncodeDate(9999, 12, 15);
+  const TDateTime first = EncodeDate(1, 1, 15);
+  EXPECT_DOUBLE_EQ(last, IncMonth(last, 1));
+  EXPECT_DOUBLE_EQ(first, IncMonth(first, -1));
+  EXPECT_DOUBLE_EQ(EncodeDate(9999, 11, 15), IncMonth(last, -1));
+  EXPECT_DOUBLE_EQ(EncodeDate(1, 2, 15), IncMonth(first, 1));
+}
+
 }  // namespace
