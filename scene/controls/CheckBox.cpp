@@ -24,6 +24,13 @@ void SetCheckData(C& control, const TVariant& value) {
   }
 }
 
+// A freshly attached style shows the current state at once: animating into it would flash
+// the checked colour on every unchecked control while its dialog opens.
+void ShowCheckedAtOnce(TvxObject& control) {
+  control.StartTriggerAnimation(&control, "IsChecked");
+  control.StopTriggerAnimation(&control);  // a stop applies each animation's end value
+}
+
 // Every radio button in the tree under `node`, `node` included, parents before children.
 void CollectRadioButtons(TvxObject& node, std::vector<TvxRadioButton*>& out) {
   if (auto* radio = dynamic_cast<TvxRadioButton*>(&node)) out.push_back(radio);
@@ -125,7 +132,7 @@ void TvxCheckBox::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
 
 void TvxCheckBox::ApplyStyle() {
   TvxTextControl::ApplyStyle();
-  StartTriggerAnimation(this, "IsChecked");
+  ShowCheckedAtOnce(*this);
 }
 
 TVariant TvxCheckBox::GetData() {
@@ -193,7 +200,7 @@ void TvxRadioButton::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift
 
 void TvxRadioButton::ApplyStyle() {
   TvxTextControl::ApplyStyle();
-  StartTriggerAnimation(this, "IsChecked");
+  ShowCheckedAtOnce(*this);
 }
 
 TVariant TvxRadioButton::GetData() {

@@ -33,6 +33,9 @@ LC_PUBLISH(TvxCustomTextBox) {
   p.Object("Font", &C::Font);
   p.Enum("TextAlign", TextAlignNames, &C::TextAlign, &C::SetTextAlign, vxTextAlignNear);
   p.Bool("ReadOnly", &C::ReadOnly, &C::SetReadOnly);
+  p.Bool("CanFocused", &C::CanFocused, &C::SetCanFocused, true);
+  p.Bool("DisableFocusEffect", &C::DisableFocusEffect, &C::SetDisableFocusEffect);
+  p.Component("BindingSource", &C::BindingSource, &C::SetBindingSource);
   p.Event("OnChange", &C::OnChange);
   p.Event("OnChangeTracking", &C::OnChangeTracking);
   p.Event("OnTyping", &C::OnTyping);
@@ -296,7 +299,9 @@ void TvxCustomTextBox::PasteFromClipboard() {
 }
 
 void TvxCustomTextBox::Change() {
-  if (changed_) OnChange(this);
+  if (!changed_) return;
+  UpdateBindings();
+  OnChange(this);
 }
 
 // ---- keyboard ----------------------------------------------------------------------------------

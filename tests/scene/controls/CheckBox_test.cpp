@@ -8,6 +8,7 @@
 
 #include "ControlsTesting_support.h"
 #include "scene/controls/Background.h"
+#include "scene/core/Animation.h"
 #include "scene/core/Variant.h"
 #include "scene/graphics/Layouts.h"
 
@@ -209,6 +210,65 @@ TEST_F(Checkables, OutsideASceneCheckingWorksAndUncheckingIsRefused) {
   EXPECT_TRUE(radio.IsChecked());
   radio.SetIsChecked(false);
   EXPECT_TRUE(radio.IsChecked());
+}
+
+// Styles whose "mark" part fades in with the checked state, over a whole second.
+const char* const kFadingMarks = R"(object TvxBackground
+  object TvxLayout
+    ResourceName = 'checkboxstyle'
+    HitTest = False
+    object TvxLayout
+      ResourceName = 'mark'
+      HitTest = False
+      object TvxFloatAnimation
+        Trigger = 'IsChecked=true'
+        TriggerInverse = 'IsChecked=false'
+        Duration = 1.0
+        StartValue = 0.2
+        StopValue = 0.8
+        PropertyName = 'Opacity'
+      end
+    end
+  end
+  object TvxLayout
+    ResourceName = 'radiobuttonstyle'
+    HitTest = False
+    object TvxLayout
+      ResourceName = 'mark'
+      HitTest = False
+      object TvxFloatAnimation
+        Trigger = 'IsChecked=true'
+        TriggerInverse = 'IsChecked=false'
+        Duration = 1.0
+        StartValue = 0.2
+        StopValue = 0.8
+        PropertyName = 'Opacity'
+      end
+    end
+  end
+end
+)";
+
+TEST_F(Checkables, AFreshStyleShowsTheStateAtOnceAndLaterChangesAnimate) {
+  scene_.SetStyle(Container(kFadingMarks));
+  std::vector<TvxTextControl*> controls = {Add<TvxCheckBox>(), Radio("fade")};
+  for (TvxTextControl* control : controls) {
+    control->ApplyResource();
+    auto* mark = dynamic_cast<TvxVisualObject*>(control->FindResource("mark"));
+    ASSERT_NE(mark, nullptr);
+    auto* fade = dynamic_cast<TvxAnimation*>(mark->Children(0));
+    ASSERT_NE(fade, nullptr);
+    EXPECT_FLOAT_EQ(mark->Opacity(), 0.2f) << control->ClassName();
+    EXPECT_FALSE(fade->IsRunning()) << control->ClassName();
+    ClickAt(*control, 10, 10);
+    EXPECT_TRUE(fade->IsRunning()) << control->ClassName();
+  }
+  auto* checked = Add<TvxCheckBox>();
+  checked->SetIsChecked(true);
+  checked->ApplyResource();
+  auto* mark = dynamic_cast<TvxVisualObject*>(checked->FindResource("mark"));
+  ASSERT_NE(mark, nullptr);
+  EXPECT_FLOAT_EQ(mark->Opacity(), 0.8f);
 }
 
 }  // namespace

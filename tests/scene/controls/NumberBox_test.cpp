@@ -97,6 +97,18 @@ TEST_F(NumberBoxCommit, EnterReadsTheTypedNumber) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(NumberBoxCommit, TheClampedValueReachesBoundBoxes) {
+  TvxNumberBox* box = AddBox(59);
+  TvxNumberBox* mirror = AddBox(100);
+  mirror->SetBindingSource(box);
+  box->SetFocus();
+  Type(box, u"99");
+  Key(box, vkReturn);
+  EXPECT_EQ(box->Value(), 59);
+  EXPECT_EQ(mirror->Value(), 59);
+  EXPECT_EQ(mirror->Text(), u"59");
+}
+
 TEST_F(NumberBoxCommit, ANumberBeyondTheRangeIsClampedAtFocusLoss) {
   TvxNumberBox* box = AddBox(59);
   TvxNumberBox* other = AddBox();

@@ -512,4 +512,32 @@ TEST_F(TextBoxData, DataIsTheText) {
   EXPECT_EQ(box->Text(), u"");
 }
 
+TEST_F(TextBoxData, ACommitHandsTheTextToBoundControlsOnlyAfterAnEdit) {
+  TvxTextBox* box = Add<TvxTextBox>(u"old");
+  TvxTextBox* mirror = Add<TvxTextBox>(u"mirror");
+  mirror->SetBindingSource(box);
+  box->SetFocus();
+  Key(box, vkReturn);
+  EXPECT_EQ(mirror->Text(), u"mirror");
+  Type(box, u"关机");
+  EXPECT_EQ(mirror->Text(), u"mirror");  // typing alone is no commit
+  Key(box, vkReturn);
+  EXPECT_EQ(mirror->Text(), u"关机");
+}
+
+TEST_F(TextBoxData, FocusSettingsAreReadFromFormData) {
+  for (const char* cls : {"TvxTextBox", "TvxNumberBox", "TvxSpinBox"}) {
+    const std::string head = std::string("object ") + cls + "\n";
+    auto* plain = dynamic_cast<TvxControl*>(Container(head + "end\n")->Root());
+    ASSERT_NE(plain, nullptr) << cls;
+    EXPECT_TRUE(plain->CanFocused()) << cls;
+    EXPECT_FALSE(plain->DisableFocusEffect()) << cls;
+    auto* set = dynamic_cast<TvxControl*>(
+        Container(head + "  CanFocused = False\n  DisableFocusEffect = True\nend\n")->Root());
+    ASSERT_NE(set, nullptr) << cls;
+    EXPECT_FALSE(set->CanFocused()) << cls;
+    EXPECT_TRUE(set->DisableFocusEffect()) << cls;
+  }
+}
+
 }  // namespace
