@@ -488,10 +488,10 @@ TPopupMenu& TvxCustomTextBox::BuiltInMenu() {
       {"Paste", &TvxCustomTextBox::PasteFromClipboard},
       {"Delete", &TvxCustomTextBox::DeleteSelection},
       {"Select All", &TvxCustomTextBox::SelectAll}};
-  for (const auto& [caption, run] : entries) {
+  for (const auto& entry : entries) {
     auto* item = new TMenuItem(nullptr);
-    item->SetCaption(caption);
-    item->OnClick = [this, run](TObject*) { (this->*run)(); };
+    item->SetCaption(entry.first);
+    item->OnClick = [this, run = entry.second](TObject*) { (this->*run)(); };
     contextMenu_->Items().Add(item);
   }
   return *contextMenu_;
