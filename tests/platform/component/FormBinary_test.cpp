@@ -56,7 +56,7 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   EXPECT_EQ(form.className, "TvxLayout");
   EXPECT_EQ(form.name, "Root1");
   ASSERT_EQ(form.props.size(), 16u);
-  auto value = [&](size_t i) { return form.props[i].value; };
+  auto value = [&](size_t i) -> const TFormValue& { return form.props[i].value; };
   EXPECT_EQ(value(0).type, TValueType::Null);
   ASSERT_EQ(value(1).ListValues().size(), 2u);
   EXPECT_EQ(value(1).ListValues()[1].text, "a");
