@@ -19,6 +19,16 @@ start_private_display 1280x800x24
 
 "$program" --dry-run >"$work/first.log" 2>&1 &
 app=$!
+# The settings dialog comes first; its close button lets the sprite follow.
+dialog=""
+for _ in $(seq 100); do
+  dialog=$(xdotool search --onlyvisible --name '^fConfig$' 2>/dev/null | head -n 1)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || fail "no settings dialog appeared"
+[ -z "$(xdotool search --onlyvisible --name '^yi$')" ] || fail "the sprite came before the dialog"
+xdotool mousemove --window "$dialog" 312 67 click 1
 sprite=""
 for _ in $(seq 100); do
   sprite=$(xdotool search --onlyvisible --name '^yi$' 2>/dev/null | head -n 1)
