@@ -8,6 +8,7 @@
 #include "scene/controls/Popup.h"
 #include "scene/core/Bounds.h"
 #include "scene/graphics/Canvas.h"
+#include "scene/graphics/CanvasStateGuard.h"
 
 LC_PUBLISH(TvxCalendarBox) {
   using C = TvxCalendarBox;
@@ -86,7 +87,11 @@ void TvxCalendarBox::FreeStyle() {
   TvxTextControl::FreeStyle();
 }
 
+// A date with its time of day is wider than the dialog's box; it ends at the content's edge
+// instead of running under the arrow and over the neighbours.
 void TvxCalendarBox::PaintText(TvxCanvas& canvas, const TvxRect& rect) {
+  const TvxCanvasStateGuard clip(canvas);
+  canvas.IntersectClipRect(rect);
   canvas.Font().Assign(*Font());
   canvas.Fill().Assign(*TextBrush());
   canvas.FillText(rect, Text(), false, GetAbsoluteOpacity(), TextAlign(), vxTextAlignCenter);

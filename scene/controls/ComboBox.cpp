@@ -10,6 +10,7 @@
 #include "scene/controls/ListBoxItem.h"
 #include "scene/controls/WideStrings.h"
 #include "scene/core/Variant.h"
+#include "scene/graphics/CanvasStateGuard.h"
 
 namespace {
 
@@ -135,8 +136,12 @@ void TvxComboBox::ApplyStyle() {
   TvxControl::ApplyStyle();
   content_ = dynamic_cast<TvxVisualObject*>(FindResource("Content"));
   if (!content_) return;
-  content_->OnPaint = [this](TObject*, TvxCanvas* canvas, const TvxRect&) {
-    if (canvas) PaintSelected(*canvas);
+  content_->OnPaint = [this](TObject*, TvxCanvas* canvas, const TvxRect& rect) {
+    if (!canvas) return;
+    // A long entry ends at the content's edge instead of running under the arrow.
+    const TvxCanvasStateGuard clip(*canvas);
+    canvas->IntersectClipRect(rect);
+    PaintSelected(*canvas);
   };
 }
 

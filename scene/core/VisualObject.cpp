@@ -490,7 +490,9 @@ void TvxVisualObject::EndUpdate() {
 void TvxVisualObject::Realign() {
   if (HasState(csDestroying)) return;
   if ((width_ > -2 && width_ < 2) || (height_ > -2 && height_ < 2)) return;
-  if (disableLayout_ || layoutBusy_ || offscreen_ || updateCount_ >= 1) return;
+  // Only the object placed for off-screen painting keeps its layout: its descendants may get
+  // their style copies during that painting, and those must be laid out like any other.
+  if (disableLayout_ || layoutBusy_ || detached_ || updateCount_ >= 1) return;
   if (HasState(csLoading)) {
     lastWidth_ = width_;
     lastHeight_ = height_;

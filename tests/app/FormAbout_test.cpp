@@ -4,6 +4,7 @@
 
 #include "MainForm_support.h"
 #include "scene/graphics/Text.h"
+#include "scene/host/Scene.h"
 
 namespace {
 
@@ -33,6 +34,23 @@ TEST_F(AboutDialogTest, ListsTheFeaturesAndClosesByItsButton) {
   EXPECT_EQ(features.size(), 108u);
   EXPECT_EQ(features.substr(0, 5), u"功能：\r\n");
   EXPECT_EQ(features.substr(features.size() - 11), u"6.关机前10秒提示。");
+}
+
+// The card's shadow draws the footer off-screen first; its button still takes its own size.
+TEST_F(AboutDialogTest, TheButtonIsDrawnAtItsOwnSize) {
+  CreateMainForm();
+  float width = 0, height = 0;
+  RunAbout([&](TForm& dialog, THeadlessWindow& window) {
+    dynamic_cast<TvxCustomScene*>(dialog.FindComponent("vxScene1"))->DrawAll();
+    auto* button = dynamic_cast<TvxObject*>(dialog.FindComponent("SpeedButton1"));
+    if (auto* background = dynamic_cast<TvxVisualObject*>(button->FindResource("background"))) {
+      width = background->Width();
+      height = background->Height();
+    }
+    window.KeyDown(vkEscape);
+  });
+  EXPECT_FLOAT_EQ(width, 52);
+  EXPECT_FLOAT_EQ(height, 17);
 }
 
 TEST_F(AboutDialogTest, ASecondRequestBringsTheOpenDialogForward) {

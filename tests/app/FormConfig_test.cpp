@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "MainForm_support.h"
 #include "platform/Menus.h"
 #include "scene/controls/CalendarBox.h"
 #include "scene/controls/ComboBox.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/core/VisualObject.h"
+#include "scene/host/Scene.h"
 
 namespace {
 
@@ -60,6 +64,28 @@ TEST_F(SettingsDialogTest, RunsBeforeTheSpriteIsShownAndOpensWithTheStoredValues
   EXPECT_TRUE(countdownPanel);
   EXPECT_FALSE(customPanel);
   EXPECT_EQ(Main().SettingsDialog(), nullptr);  // freed once closed
+}
+
+// Width and height of a style part of a dialog's control once the dialog has been drawn.
+std::pair<float, float> PartSize(TForm& dialog, const char* control, const char* part) {
+  auto* owner = dynamic_cast<TvxObject*>(dialog.FindComponent(control));
+  auto* found = owner ? dynamic_cast<TvxVisualObject*>(owner->FindResource(part)) : nullptr;
+  return found ? std::pair{found->Width(), found->Height()} : std::pair{-1.0f, -1.0f};
+}
+
+// The body's shadow draws the controls off-screen first; they still take their own sizes.
+TEST_F(SettingsDialogTest, ItsControlsAreLaidOutToTheirOwnSizesInTheFirstFrame) {
+  std::vector<std::pair<float, float>> sizes;
+  CreateMainForm([&](TForm& dialog, THeadlessWindow& window) {
+    dynamic_cast<TvxCustomScene*>(dialog.FindComponent("vxScene1"))->DrawAll();
+    for (const char* label : {"Label1", "Label2", "Label4", "Label3"})
+      sizes.push_back(PartSize(dialog, label, "text"));
+    sizes.push_back(PartSize(dialog, "StringComboBox2", "content"));
+    sizes.push_back(PartSize(dialog, "HourText", "background"));
+    window.KeyDown(vkEscape);
+  });
+  using S = std::pair<float, float>;
+  EXPECT_EQ(sizes, (std::vector<S>{{69, 15}, {69, 15}, {69, 15}, {69, 15}, {148, 18}, {36, 22}}));
 }
 
 TEST_F(SettingsDialogTest, EscapeStartsNothingAndTheIdleSpriteFollows) {

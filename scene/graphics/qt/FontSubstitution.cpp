@@ -16,6 +16,7 @@ struct Substitute {
 constexpr const char* kSansCjk = "Noto Sans CJK SC";
 constexpr const char* kSerifCjk = "Noto Serif CJK SC";
 constexpr const char* kKaiCjk = "AR PL UKai CN";
+constexpr const char* kMonoCjk = "Noto Sans Mono CJK SC";
 
 // The faces come from Debian's font packages that go.sh installs.
 const Substitute kSubstitutes[] = {
@@ -26,7 +27,9 @@ const Substitute kSubstitutes[] = {
     {"Times New Roman", {"Liberation Serif", "DejaVu Serif", nullptr}, kSerifCjk, false},
     {"Courier New", {"Liberation Mono", "DejaVu Sans Mono", nullptr}, kSansCjk, false},
     {"Impact", {"Liberation Sans Narrow", "DejaVu Sans Condensed", nullptr}, kSansCjk, true},
-    {"Fixedsys", {"DotGothic16", "DejaVu Sans Mono", nullptr}, kSansCjk, false},
+    // A Japanese pixel face would draw only the Han characters it shares with Chinese and
+    // leave the simplified ones to another face, so one monospaced face draws everything.
+    {"Fixedsys", {kMonoCjk, "WenQuanYi Micro Hei Mono", "DejaVu Sans Mono"}, kSansCjk, false},
     {"黑体", {kSansCjk, "WenQuanYi Micro Hei", nullptr}, kSansCjk, false},
     {"SimHei", {kSansCjk, "WenQuanYi Micro Hei", nullptr}, kSansCjk, false},
     {"微软雅黑", {kSansCjk, "WenQuanYi Micro Hei", nullptr}, kSansCjk, false},

@@ -18,6 +18,7 @@
 #include "scene/controls/Popup.h"
 #include "scene/controls/PopupBox.h"
 #include "scene/graphics/GridLayout.h"
+#include "scene/graphics/qt/QtBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -287,6 +288,41 @@ TEST_F(CalendarBoxTest, KeysDoNotEditTheDate) {
   char16_t keyChar = u'1';
   box_->KeyDown(key, keyChar, 0);
   EXPECT_EQ(text, box_->Text());
+}
+
+// The box drawn through the raster backend.
+class CalendarBoxPixels : public CalendarBoxTest {
+ protected:
+  void SetUp() override {
+    UseQtRasterBackend();
+    CalendarBoxTest::SetUp();
+    scene_ = dynamic_cast<TvxCustomScene*>(box_->Scene());
+    ASSERT_NE(scene_, nullptr);
+    scene_->SetBounds(0, 0, 300, 300);
+  }
+  // Pixels of the box's row band brighter than its background: text (and the arrow).
+  int LightPixels(int left, int right) const {
+    const TPixelFrame frame = scene_->Pixels();
+    int count = 0;
+    for (int y = 21; y < 41; ++y) {
+      const auto* row = reinterpret_cast<const uint8_t*>(frame.pixels) + size_t(y * frame.stride);
+      for (int x = left; x < right; ++x)
+        if ((reinterpret_cast<const uint32_t*>(row)[x] >> 8 & 255) > 0xB0) ++count;
+    }
+    return count;
+  }
+
+  TvxCustomScene* scene_ = nullptr;
+};
+
+TEST_F(CalendarBoxPixels, ADateWithItsTimeEndsAtTheContentsEdge) {
+  box_->SetDate(40511.0);
+  ASSERT_EQ("2010/11/29 13:45:10", Utf8(box_->Text()));
+  scene_->DrawAll();
+  // The content spans x 24 to 88; the arrow's glyph starts at x 98, the box ends at x 111.
+  EXPECT_GT(LightPixels(60, 88), 10);
+  EXPECT_EQ(LightPixels(89, 98), 0);
+  EXPECT_EQ(LightPixels(112, 200), 0);
 }
 
 TEST_F(CalendarTest, CalendarTextBoxReadsTypedDatesBack) {

@@ -371,6 +371,16 @@ TEST_F(ComboPixels, TheClosedBoxShowsTheCurrentEntryInItsContent) {
   EXPECT_EQ(TextPixels(frame, 22, 22, 170, 40), 0);
 }
 
+TEST_F(ComboPixels, ALongEntryEndsAtTheContentsEdgeBeforeTheArrow) {
+  combo_->Items()->SetStrings({u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"});
+  combo_->SetItemIndex(0);
+  scene_->DrawAll();
+  const TPixelFrame frame = scene_->Pixels();
+  // The content ends 23 before the box's right edge (x 170); the arrow starts at x 180.
+  EXPECT_GT(TextPixels(frame, 150, 22, 170, 40), 10);
+  EXPECT_EQ(TextPixels(frame, 171, 22, 180, 40), 0);
+}
+
 TEST_F(ComboPixels, TheOpenListDrawsItsEntriesAndTheHighlight) {
   combo_->DropDown();
   ASSERT_TRUE(combo_->Popup()->IsOpen());

@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QRawFont>
+#include <QTextLayout>
+#include <set>
 
 #include "scene/graphics/qt/CanvasQt.h"
 #include "scene/graphics/qt/FontSubstitution.h"
@@ -70,6 +73,26 @@ TEST_P(FontFamilies, ResolveToFacesWithTheGlyphs) {
   EXPECT_TRUE(faces.contains(info.family())) << info.family().toStdString();
   QFontMetricsF metrics(font);
   EXPECT_TRUE(metrics.inFont(QChar(u'5')));
+}
+
+// The faces that draw `text` in `font`, after the platform's per-character fallback.
+std::set<QString> FacesDrawing(const QFont& font, const QString& text) {
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  std::set<QString> faces;
+  for (const QGlyphRun& run : layout.glyphRuns()) faces.insert(run.rawFont().familyName());
+  return faces;
+}
+
+// A Chinese text of the dialogs mixes traditional-looking shared characters and simplified ones;
+// drawn by two faces it would change style within a word.
+TEST_P(FontFamilies, ChineseTextIsDrawnByOneFace) {
+  const QFont font = TvxFontSubstitution::MakeFont(GetParam().family, 13, true, false);
+  const auto faces =
+      FacesDrawing(font, QString::fromUtf16(u"翎川定时关机右键托盘图标可重新打开设置计时方式："));
+  EXPECT_EQ(faces.size(), 1u) << QStringList(faces.begin(), faces.end()).join(',').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(FormFamilies, FontFamilies,
