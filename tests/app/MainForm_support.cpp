@@ -12,6 +12,7 @@
 TMainFormFixture::TMainFormFixture() {
   UseQtRasterBackend();
   RegisterProgramClasses();
+  PrepareApplication();  // the tray icon shows the application's icon
   previousMenus_ = InstallMenuService(&menus_);
 }
 
