@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/Menus.h"
+#include "platform/qt/QtWindows.h"
 
 namespace {
 
@@ -44,6 +45,8 @@ void TQtMenuService::Popup(TPopupMenu& menu, int x, int y) {
   TActionMap actions;
   AddItems(shown, menu.Items(), actions);
   if (actions.empty()) return;
-  const auto found = actions.find(shown.exec(QPoint(x, y)));
+  QAction* chosen = shown.exec(QPoint(x, y));
+  TQtWindow::ReclaimPopupGrab();
+  const auto found = actions.find(chosen);
   if (found != actions.end()) found->second->Click();
 }

@@ -325,6 +325,15 @@ void TQtWindow::UpdatePopupGrab(bool onScreen) {
     QTimer::singleShot(25, this, [this] { UpdatePopupGrab(isVisible()); });
 }
 
+void TQtWindow::ReclaimPopupGrab() {
+  if (GrabHolders().empty()) return;
+  TQtWindow* newest = GrabHolders().back();
+  GrabHolders().pop_back();
+  newest->popupGrab_ = false;
+  newest->grabRetries_ = 0;
+  newest->UpdatePopupGrab(newest->isVisible());
+}
+
 void TQtWindow::ShowHint(const std::u16string& text, const TBoundsI& area) {
   if (text.empty()) return QToolTip::hideText();
   const QPoint at = mapToGlobal(QPoint(area.left, area.top + area.height));

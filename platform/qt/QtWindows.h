@@ -41,6 +41,9 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   static constexpr uint8_t kUncompositedAlphaFloor = 24;
   // The pixels of `image` whose alpha is above `floor`.
   static QRegion VisibleRegion(const QImage& image, uint8_t floor);
+  // A Qt popup of the program (a menu) takes the pointer grab over and drops it when it
+  // closes: the newest watching popup takes it back, so presses outside still reach it.
+  static void ReclaimPopupGrab();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -17,8 +17,8 @@
 #include "scene/core/Bounds.h"
 #include "scene/core/Position.h"
 #include "scene/graphics/GridLayout.h"
-#include "scene/graphics/PathData.h"
 #include "scene/graphics/Path.h"
+#include "scene/graphics/PathData.h"
 #include "scene/graphics/Shapes.h"
 
 namespace {
@@ -226,7 +226,7 @@ void TvxCalendar::StoreDate(TDateTime value) {
   date_ = value;
   Fill();
   UpdateBindings();
-  if (OnChange) OnChange(this);
+  OnChange(this);
 }
 
 void TvxCalendar::StoreDay(int year, int month, int day) {
@@ -304,7 +304,7 @@ void TvxCalendar::DaysChanged(TObject*) {
   } else {
     SelectDay(month.SelectedCell());  // another month's day changes nothing, not even the mark
   }
-  if (updating_ == 0 && OnDayChange) OnDayChange(this);
+  if (updating_ == 0) OnDayChange(this);
 }
 
 void TvxCalendar::MonthChosen(TObject*) {
@@ -325,7 +325,7 @@ void TvxCalendar::YearChosen(TObject*) {
 
 void TvxCalendar::TodayClicked(TObject*) {
   SetDate(Now());
-  if (updating_ == 0 && OnDayChange) OnDayChange(this);
+  if (updating_ == 0) OnDayChange(this);
 }
 
 void TvxCalendar::MouseWheel(TShiftState shift, int wheelDelta, bool& handled) {

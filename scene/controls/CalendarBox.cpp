@@ -14,6 +14,7 @@ LC_PUBLISH(TvxCalendarBox) {
   using C = TvxCalendarBox;
   p.Float("Date", &C::Date, &C::SetDate);
   p.Enum("TextAlign", TextAlignNames, &C::TextAlign, &C::SetTextAlign, vxTextAlignNear);
+  p.Event("OnChange", &C::OnChange);
 }
 
 TvxCalendarBox::TvxCalendarBox(TComponent* owner) : TvxTextControl(owner) {
@@ -40,7 +41,7 @@ TvxCalendarBox::TvxCalendarBox(TComponent* owner) : TvxTextControl(owner) {
   calendar_->SetParent(popup_);
   calendar_->Padding()->SetRect({3, 3, 3, 3});
   calendar_->SetAlign(vaClient);
-  calendar_->OnChange = [this](TObject*) { ShowDate(); };
+  calendar_->OnChange = [this](TObject*) { DateChanged(); };
   calendar_->OnDayChange = [this](TObject*) { DayPicked(); };
   ShowDate();
 }
@@ -54,6 +55,11 @@ TDateTime TvxCalendarBox::Date() const {
 void TvxCalendarBox::SetDate(TDateTime value) {
   calendar_->SetDate(value);
   ShowDate();
+}
+
+void TvxCalendarBox::DateChanged() {
+  ShowDate();
+  OnChange(this);
 }
 
 void TvxCalendarBox::ShowDate() {

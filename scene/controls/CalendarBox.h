@@ -2,7 +2,7 @@
 
 // A one-line field showing a date as the locale's date-time text; a press drops down a
 // calendar below it, and picking a day (or today) there closes it again. The date is not
-// edited by keyboard.
+// edited by keyboard. OnChange follows every change of the date, after the text shows it.
 //
 //   box->SetDate(40511.0);   // 2010-11-29, with the calendar's time of day
 //   box->Text();             // e.g. u"2010/11/29 13:45:10"
@@ -32,7 +32,11 @@ class TvxCalendarBox : public TvxTextControl {
   void ApplyStyle() override;
   void FreeStyle() override;
 
+  // The date changed; the text already shows it.
+  TNotifyEvent OnChange;
+
  private:
+  void DateChanged();
   void ShowDate();
   void DayPicked();
   void PaintText(TvxCanvas& canvas, const TvxRect& rect);

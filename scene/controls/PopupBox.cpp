@@ -55,7 +55,7 @@ void TvxPopupBox::Click() {
 
 void TvxPopupBox::Choose(int index) {
   SetItemIndex(index);
-  if (OnChange) OnChange(this);
+  OnChange(this);
 }
 
 TPopupMenu& TvxPopupBox::Menu() {

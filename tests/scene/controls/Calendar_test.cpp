@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "ControlsTesting_support.h"
 #include "platform/Form.h"
@@ -28,6 +29,20 @@ const TDateTime kAfternoon = EncodeTime(13, 45, 10, 0);
 std::string Utf8(const std::u16string& text) {
   return Utf16ToUtf8(text);
 }
+
+// Sees the firings of the events it watches, as a tracing tool would, handler or not.
+class TEventRecorder : public IEventWatcher {
+ public:
+  void Watch(TObject& object, std::string_view event) {
+    const TPropInfo* prop = object.ClassType().FindProp(event);
+    ASSERT_NE(prop, nullptr) << event;
+    prop->watch(object, this);
+  }
+  void EventFired(TObject& sender, const TPropInfo& event) override {
+    seen.push_back(event.name + " " + sender.ClassName());
+  }
+  std::vector<std::string> seen;
+};
 
 // A calendar made at 2010-11-29 13:45:10 (the headless locale is zh_CN unless a test says).
 class CalendarTest : public ControlsTest {
@@ -323,6 +338,46 @@ TEST_F(CalendarBoxPixels, ADateWithItsTimeEndsAtTheContentsEdge) {
   EXPECT_GT(LightPixels(60, 88), 10);
   EXPECT_EQ(LightPixels(89, 98), 0);
   EXPECT_EQ(LightPixels(112, 200), 0);
+}
+
+TEST_F(CalendarBoxTest, OnChangeFollowsEveryDateChangeWithTheTextShown) {
+  std::vector<std::string> texts;
+  box_->OnChange = [this, &texts](TObject* sender) {
+    EXPECT_EQ(box_, sender);
+    texts.push_back(Utf8(box_->Text()));
+  };
+  box_->SetDate(EncodeDate(2010, 11, 2));
+  box_->SetDate(EncodeDate(2010, 11, 2));  // no change
+  Press();
+  box_->Calendar().NextButton().Click();
+  box_->Calendar().MonthPicker().Click();
+  ASSERT_TRUE(menus_.Choose("十月"));
+  EXPECT_TRUE(box_->Popup().IsOpen());
+  box_->Calendar().Days().SetItemIndex(41);  // 6 November: greyed, changes nothing
+  Press();
+  box_->Calendar().Days().SetItemIndex(20);
+  EXPECT_FALSE(box_->Popup().IsOpen());
+  EXPECT_EQ(texts, (std::vector<std::string>{"2010/11/2 13:45:10", "2010/12/2 13:45:10",
+                                             "2010/10/2", "2010/10/16"}));
+}
+
+TEST_F(CalendarTest, WatchersSeeChangesAndPicksOfControlsWithoutHandlers) {
+  auto* calendar = new TvxCalendar(&owner_);
+  auto* box = new TvxCalendarBox(&owner_);
+  TEventRecorder recorder;
+  recorder.Watch(*calendar, "OnChange");
+  recorder.Watch(*calendar, "OnDayChange");
+  recorder.Watch(calendar->MonthPicker(), "OnChange");
+  recorder.Watch(*box, "OnChange");
+  calendar->SetDate(EncodeDate(2010, 12, 24));
+  calendar->Days().SetItemIndex(41);  // a pick that changes nothing
+  calendar->MonthPicker().Click();
+  ASSERT_TRUE(menus_.Choose("十月"));
+  box->SetDate(EncodeDate(2010, 12, 24));
+  EXPECT_EQ(recorder.seen,
+            (std::vector<std::string>{"OnChange TvxCalendar", "OnDayChange TvxCalendar",
+                                      "OnChange TvxPopupBox", "OnChange TvxCalendar",
+                                      "OnChange TvxCalendarBox"}));
 }
 
 TEST_F(CalendarTest, CalendarTextBoxReadsTypedDatesBack) {
