@@ -1,7 +1,10 @@
 #include "app/ProgramRun.h"
 
 #include <memory>
+#include <ostream>
 
+#include "app/FormAbout.h"
+#include "app/FormConfig.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
@@ -14,8 +17,9 @@ void RegisterProgramClasses() {
   static const bool registered = [] {
     StartEngine();
     for (const TClassInfo* info :
-         {&TFormMain::StaticClass(), &TTimer::StaticClass(), &TPopupMenu::StaticClass(),
-          &TMenuItem::StaticClass(), &TTrayIcon::StaticClass()}) {
+         {&TFormMain::StaticClass(), &TfConfig::StaticClass(), &TfAbout::StaticClass(),
+          &TTimer::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
+          &TTrayIcon::StaticClass()}) {
       RegisterClass(*info);
     }
     return true;
@@ -28,21 +32,26 @@ void PrepareApplication() {
   Application().Icon().LoadFromData(FindEmbeddedResource("APPICON"));
 }
 
-std::unique_ptr<TFormMain> CreateMainForm() {
+std::unique_ptr<TFormMain> CreateMainForm(std::ostream& notices) {
   RegisterProgramClasses();
   std::unique_ptr<TFormMain> form(
       CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
-  if (form->Engine().DisplayMode() == DisplaySpriteAndTray) form->Show();
+  if (!form->TrayIconShown()) notices << kNoTrayNotice << '\n';
+  // The mark follows the sprite, however the dialog before it was left.
+  if (form->Engine().DisplayMode() == DisplaySpriteAndTray) {
+    form->Show();
+    form->SetShowSpriteChecked(true);
+  }
   return form;
 }
 
-int RunProgram(ISingleInstance& instance) {
+int RunProgram(ISingleInstance& instance, std::ostream& notices) {
   TFormMain* form = nullptr;
   const bool first = instance.Claim(kInstanceName, [&form] {
-    if (form && form->Visible()) form->Window().Activate();
+    if (form) form->ComeForward();
   });
   if (!first) return 0;
-  const std::unique_ptr<TFormMain> owned = CreateMainForm();
+  const std::unique_ptr<TFormMain> owned = CreateMainForm(notices);
   form = owned.get();
   Application().SetMainForm(form);
   Platform().loop->RunUntil([form] { return form->Closed(); });

@@ -4,6 +4,7 @@
 // form, the loop until the main form closes.
 
 #include <memory>
+#include <ostream>
 
 #include "app/UnitMain.h"
 #include "platform/SingleInstance.h"
@@ -17,9 +18,15 @@ void RegisterProgramClasses();
 // The application's title and icon, from the embedded resources; before RunProgram.
 void PrepareApplication();
 
-// The sprite, read from the embedded form data and shown unless its display mode hides it.
-std::unique_ptr<TFormMain> CreateMainForm();
+// Told once when the notification area cannot hold the icon.
+inline constexpr const char* kNoTrayNotice =
+    "lingchuan: no notification area holds the icon; start the program again to show its "
+    "sprite";
+
+// The sprite, read from the embedded form data after the settings dialog has run, and shown
+// unless its display mode hides it. Notices for the user go to `notices`.
+std::unique_ptr<TFormMain> CreateMainForm(std::ostream& notices);
 
 // Returns the process's exit code: 0, also when another instance runs already (it is asked
 // to come forward and nothing is shown here).
-int RunProgram(ISingleInstance& instance);
+int RunProgram(ISingleInstance& instance, std::ostream& notices);

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   PrepareApplication();
   program.SetWindowIcon(Application().Icon());
   try {
-    return RunProgram(program.SingleInstance());
+    return RunProgram(program.SingleInstance(), std::cerr);
   } catch (const ESingleInstance& unsafe) {
     std::cerr << "lingchuan: " << unsafe.what() << '\n';
     return 1;

@@ -1,8 +1,11 @@
 #include "app/UnitMain.h"
 
+#include "app/FormAbout.h"
+#include "app/FormConfig.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
+#include "platform/Resources.h"
 #include "platform/TimerComponent.h"
 #include "platform/WorkingSet.h"
 #include "scene/core/ColorAnimation.h"
@@ -42,7 +45,7 @@ void TFormMain::FormCreate(TObject*) {
     AppMessage(window, message);
   });
   Window().SetToolWindow(true);
-  if (RunSettingsDialog) RunSettingsDialog(*this);
+  ShowSettings();
 }
 
 void TFormMain::AppMessage(INativeWindow&, const TWindowMessage& message) {
@@ -75,15 +78,64 @@ void TFormMain::N3Click(TObject*) {
 }
 
 void TFormMain::N5Click(TObject*) {
-  if (RunSettingsDialog) RunSettingsDialog(*this);
+  ShowSettings();
 }
 
 void TFormMain::N6Click(TObject*) {
-  if (RunAboutDialog) RunAboutDialog(*this);
+  ShowAbout();
 }
 
+// An open dialog ends with the program rather than holding its loop open.
 void TFormMain::N8Click(TObject*) {
+  if (TfConfig* config = config_) config->SetModalResult(mrCancel);
+  if (TfAbout* about = about_) about->SetModalResult(mrCancel);
   Close();
+}
+
+namespace {
+
+// Dialogs, like the sprite, have no taskbar entry of their own; they take the keyboard when
+// they appear.
+void RunDialog(TForm& dialog) {
+  dialog.Window().SetToolWindow(true);
+  dialog.Show();
+  dialog.Window().Activate();
+  dialog.ShowModal();
+}
+
+}  // namespace
+
+void TFormMain::ShowSettings() {
+  if (TForm* open = config_) return open->Window().Activate();
+  const std::unique_ptr<TfConfig> dialog(
+      CreateForm<TfConfig>(this, FindEmbeddedResource("TFCONFIG")));
+  config_ = dialog.get();
+  RunDialog(*dialog);
+}
+
+void TFormMain::ShowAbout() {
+  if (TForm* open = about_) return open->Window().Activate();
+  const std::unique_ptr<TfAbout> dialog(CreateForm<TfAbout>(this, FindEmbeddedResource("TFABOUT")));
+  about_ = dialog.get();
+  dialog->CenterOn(*this);
+  RunDialog(*dialog);
+}
+
+void TFormMain::CloseSettingsDialog() {
+  if (TfConfig* config = config_) config->SetModalResult(mrOk);
+}
+
+void TFormMain::ComeForward() {
+  for (TForm* dialog : {static_cast<TForm*>(config_), static_cast<TForm*>(about_)})
+    if (dialog) return dialog->Window().Activate();
+  if (!Visible() && !TrayIconShown() && engine_ && engine_->DisplayMode() == DisplayTrayOnly)
+    ToggleSprite();
+  if (Visible()) Window().Activate();
+}
+
+bool TFormMain::TrayIconShown() const {
+  const auto* tray = Part<TTrayIcon>("TrayIcon1");
+  return tray && tray->Shown();
 }
 
 void TFormMain::TrayIcon1Click(TObject*, TMouseButton, TShiftState, int, int) {

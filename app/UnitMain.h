@@ -4,7 +4,6 @@
 // remaining time and the caption; it owns the menu shared with the tray icon, the tray icon
 // and the engine's timer, and carries out the countdown engine's output on them.
 
-#include <functional>
 #include <memory>
 
 #include "app/CountdownEngine.h"
@@ -18,6 +17,8 @@ class TvxEffect;
 class TMenuItem;
 class TTimer;
 class TTrayIcon;
+class TfConfig;
+class TfAbout;
 
 class TFormMain : public TForm, public ICountdownView {
   LC_CLASS(TFormMain, TForm)
@@ -38,10 +39,21 @@ class TFormMain : public TForm, public ICountdownView {
   void TrayIcon1Click(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   TCountdownEngine& Engine() { return *engine_; }
-  // Where the settings dialog runs modally: once from FormCreate and from "软件设置". The
-  // dialog itself comes with the dialogs of the program; until then nothing is shown.
-  static inline std::function<void(TFormMain&)> RunSettingsDialog;
-  static inline std::function<void(TFormMain&)> RunAboutDialog;
+
+  // Each runs its dialog modally, made afresh and freed when it closes; while one is open, a
+  // second request brings it forward instead of nesting another.
+  void ShowSettings();
+  void ShowAbout();
+  // The dialog open now, if any.
+  TfConfig* SettingsDialog() const { return config_; }
+  TfAbout* AboutDialog() const { return about_; }
+
+  // A second start of the program: brings the open dialog or the sprite forward, and shows
+  // the sprite when it is hidden and no notification area holds the icon that could bring it
+  // back.
+  void ComeForward();
+  // Whether the notification area shows the program's icon.
+  bool TrayIconShown() const;
 
   // ICountdownView
   void SetRingAngle(float degrees) override;
@@ -55,7 +67,7 @@ class TFormMain : public TForm, public ICountdownView {
   void SetShowSpriteChecked(bool checked) override;
   void BalloonNotice(const std::string& title, const std::string& text, TBalloonIcon icon,
                      int timeout) override;
-  void CloseSettingsDialog() override {}
+  void CloseSettingsDialog() override;
 
  private:
   // The application-wide message hook: a left press lets presses on the sprite move the
@@ -66,5 +78,7 @@ class TFormMain : public TForm, public ICountdownView {
   T* Part(const char* name) const;
 
   std::unique_ptr<TCountdownEngine> engine_;
+  TWeakRef<TfConfig> config_;
+  TWeakRef<TfAbout> about_;
   int hook_ = 0;
 };

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -92,7 +93,11 @@ int main(int argc, char** argv) {
   if (bare) {
     baseline = std::make_unique<TBareForm>();
   } else {
-    sprite = CreateMainForm();
+    // The settings dialog runs before the sprite; leave it as a user would, at once.
+    Platform().loop->Post([] {
+      if (TForm* dialog = TForm::ModalForm()) dialog->SetModalResult(mrCancel);
+    });
+    sprite = CreateMainForm(std::cerr);
   }
   SettleFirstFrame();
   const double startup = MsSinceLaunch();

@@ -2,11 +2,17 @@
 
 #include "platform/Platform.h"
 #include "platform/component/ObjectReader.h"
+#include "platform/component/TemporaryChange.h"
 
 namespace {
 
 const TEnumInfo kBorderStyles{
     {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+
+TWeakRef<TForm>& ModalSlot() {
+  static TWeakRef<TForm> modal;
+  return modal;
+}
 
 }  // namespace
 
@@ -104,11 +110,18 @@ void TForm::Close() {
   closed_ = true;
 }
 
+TForm* TForm::ModalForm() {
+  return ModalSlot();
+}
+
 TModalResult TForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   Show();
-  Platform().loop->RunUntil([this] { return modalResult_ != mrNone || !Visible(); });
+  {
+    const TTemporaryChange<TWeakRef<TForm>> innermost(ModalSlot(), this);
+    Platform().loop->RunUntil([this] { return modalResult_ != mrNone || !Visible(); });
+  }
   modal_ = false;
   Hide();
   return modalResult_ == mrNone ? mrCancel : modalResult_;

@@ -68,6 +68,8 @@ class TForm : public TComponent, private IWindowClient {
   // Shows the form and runs the message loop until its ModalResult is set or it closes.
   TModalResult ShowModal();
   bool Modal() const { return modal_; }
+  // The innermost form running modally now, if any.
+  static TForm* ModalForm();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value) { modalResult_ = value; }
   TWindowState WindowState() const;

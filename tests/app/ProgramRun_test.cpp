@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/ProgramOptions.h"
 #include "platform/Application.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -30,7 +32,9 @@ TEST(ProgramRun, ASecondStartBringsTheFirstForwardAndShowsNothing) {
   THeadlessSingleInstance instance;
   int activations = 0;
   ASSERT_TRUE(instance.Claim(kInstanceName, [&] { ++activations; }));
-  EXPECT_EQ(RunProgram(instance), 0);
+  std::ostringstream notices;
+  EXPECT_EQ(RunProgram(instance, notices), 0);
+  EXPECT_EQ(notices.str(), "");
   EXPECT_EQ(activations, 1);
   EXPECT_TRUE(platform.Windows().Windows().empty());
 }

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 #include "BitmapIconCodec_support.h"
+#include "MainForm_support.h"
 #include "app/ProgramRun.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/Resources.h"
 #include "platform/headless/HeadlessMenuService.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "scene/controls/ComboBox.h"
+#include "scene/controls/NumberBox.h"
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/Text.h"
@@ -25,6 +29,10 @@ class FormMainTest : public testing::Test {
     UseQtRasterBackend();
     RegisterProgramClasses();
     previousMenus_ = InstallMenuService(&menus_);
+    // The settings dialog that opens first is left at once.
+    platform_.Clock().Post([] {
+      if (TForm* dialog = TForm::ModalForm()) dialog->SetModalResult(mrCancel);
+    });
     form_.reset(CreateForm<TFormMain>(nullptr, FindEmbeddedResource("TFORMMAIN")));
     form_->Show();
     platform_.Advance(50);  // the scene draws on a posted request
@@ -132,6 +140,57 @@ TEST_F(FormMainTest, TheRunningScheduleIsShownOnTheSprite) {
   const auto* time = dynamic_cast<TvxText*>(form_->FindComponent("TextTime"));
   EXPECT_EQ(time->Text().substr(0, 7), u"00:00:1");
   EXPECT_GT(dynamic_cast<TvxArc*>(form_->FindComponent("ArcTime"))->EndAngle(), 300.0f);
+}
+
+class SecondStartTest : public testing::Test, public TMainFormFixture {};
+
+TEST_F(SecondStartTest, BringsTheOpenDialogForward) {
+  CreateMainForm();
+  int activations = 0;
+  RunSettings([&](TForm&, THeadlessWindow& window) {
+    const int before = window.Activations();
+    Main().ComeForward();
+    activations = window.Activations() - before;
+    window.KeyDown(vkEscape);
+  });
+  EXPECT_EQ(activations, 1);
+}
+
+TEST_F(SecondStartTest, ShowsAHiddenSpriteOnlyWhenNoIconCanBringItBack) {
+  const auto trayOnly = [](TForm& dialog, THeadlessWindow& window) {
+    dynamic_cast<TvxComboBox*>(dialog.FindComponent("StringComboBox2"))
+        ->SetItemIndex(DisplayTrayOnly);
+    dynamic_cast<TvxNumberBox*>(dialog.FindComponent("MinutText"))->SetText(u"5");
+    Click(dialog, window, "RadioButton3");
+  };
+  CreateMainForm(trayOnly);
+  ASSERT_TRUE(Main().TrayIconShown());
+  Main().ComeForward();
+  EXPECT_FALSE(MainWindow().Visible());
+
+  Platform().NotifyArea().SetAddFails(true);
+  Platform().NotifyArea().RestartTaskbar();  // the icon is lost and cannot come back
+  ASSERT_FALSE(Main().TrayIconShown());
+  Main().ComeForward();
+  EXPECT_TRUE(MainWindow().Visible());
+  EXPECT_TRUE(Checked("N3"));
+  EXPECT_EQ(Main().Engine().DisplayMode(), DisplaySpriteAndTray);
+}
+
+TEST(ProgramStart, TellsOnceWhenNoNotificationAreaHoldsTheIcon) {
+  for (const bool fails : {false, true}) {
+    TMainFormFixture fixture;
+    fixture.Platform().NotifyArea().SetAddFails(fails);
+    fixture.Platform().Clock().Post([] {
+      if (TForm* dialog = TForm::ModalForm()) dialog->SetModalResult(mrCancel);
+    });
+    std::ostringstream notices;
+    const std::unique_ptr<TFormMain> form = CreateMainForm(notices);
+    EXPECT_EQ(notices.str(), fails ? std::string(kNoTrayNotice) + "\n" : "");
+    // However the dialog was left, the mark follows the shown sprite.
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(dynamic_cast<TMenuItem*>(form->FindComponent("N3"))->Checked());
+  }
 }
 
 }  // namespace

@@ -61,12 +61,7 @@ expect_gone() {
 "$driver" show >"$work/out" 2>"$work/err" &
 app=$!
 await ready 1
-dialog=""
-for _ in $(seq 50); do
-  dialog=$(xdotool search --onlyvisible --name '^popup-driver$' 2>/dev/null | head -n 1)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
+dialog=$(await_window '^popup-driver$')
 [ -n "$dialog" ] || fail "no dialog window appeared"
 [ "$(pointer)" = free ] || fail "the pointer is grabbed before any popup opened"
 

@@ -12,3 +12,15 @@ start_private_display() {
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM
 }
+
+# Prints the first visible window whose title matches the pattern, waiting up to ten seconds;
+# prints nothing when none appears.
+await_window() {
+  local found=""
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
+}

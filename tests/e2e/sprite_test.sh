@@ -19,12 +19,12 @@ start_private_display 1280x800x24
 
 "$program" --dry-run >"$work/first.log" 2>&1 &
 app=$!
-sprite=""
-for _ in $(seq 100); do
-  sprite=$(xdotool search --onlyvisible --name '^yi$' 2>/dev/null | head -n 1)
-  [ -n "$sprite" ] && break
-  sleep 0.1
-done
+# The settings dialog comes first; its close button lets the sprite follow.
+dialog=$(await_window '^fConfig$')
+[ -n "$dialog" ] || fail "no settings dialog appeared"
+[ -z "$(xdotool search --onlyvisible --name '^yi$')" ] || fail "the sprite came before the dialog"
+xdotool mousemove --window "$dialog" 312 67 click 1
+sprite=$(await_window '^yi$')
 [ -n "$sprite" ] || fail "no sprite window appeared"
 
 # A tool window that taskbars, task switchers and pagers leave out.
