@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "platform/Application.h"
 #include "platform/component/WeakRef.h"
 #include "platform/qt/QtIconCodec.h"
 
@@ -51,9 +52,8 @@ QSystemTrayIcon::MessageIcon MessageIconFor(TBalloonFlags flags) {
 class TQtNotifyArea::TChannel : public INotifyChannel {
  public:
   TChannel(TQtNotifyArea& area, TNotifyCallbacks callbacks)
-      : area_(&area),
-        callbacks_(std::move(callbacks)),
-        balloons_(QSystemTrayIcon::supportsMessages()) {
+      : area_(&area), callbacks_(std::move(callbacks)), notices_(area.bus_) {
+    balloons_ = QSystemTrayIcon::supportsMessages() || notices_.Available();
     QObject::connect(
         &tray_, &QSystemTrayIcon::activated, &tray_,
         [this](QSystemTrayIcon::ActivationReason reason) { Deliver(MessagesFor(reason)); },
@@ -74,8 +74,9 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
   void ShowBalloon(const TBalloonData& balloon) override {
     if (!balloon.images.empty()) tray_.setIcon(TQtIconCodec::ToQIcon(balloon.images));
     const uint32_t shown = std::clamp(balloon.timeout, kMinBalloonMs, kMaxBalloonMs);
-    tray_.showMessage(QString::fromStdString(balloon.title), QString::fromStdString(balloon.text),
-                      MessageIconFor(balloon.flags), int(shown));
+    if (!notices_.Available()) return ShowAtIcon(balloon, shown);
+    notices_.Show(AppName(), balloon, shown,
+                  [this, balloon, shown] { ShowAtIcon(balloon, shown); });
   }
   bool BalloonsSupported() const override { return balloons_; }
 
@@ -87,6 +88,17 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
   void Apply(const TNotifyIconData& data) {
     tray_.setIcon(TQtIconCodec::ToQIcon(data.images));
     tray_.setToolTip(QString::fromStdString(data.tip));
+  }
+
+  // Without a tray Qt shows nothing here, hence the notification service first.
+  void ShowAtIcon(const TBalloonData& balloon, uint32_t shownMs) {
+    tray_.showMessage(QString::fromStdString(balloon.title), QString::fromStdString(balloon.text),
+                      MessageIconFor(balloon.flags), int(shownMs));
+  }
+
+  static QString AppName() {
+    const std::string& title = Application().Title();
+    return title.empty() ? QGuiApplication::applicationName() : QString::fromStdString(title);
   }
 
   void Deliver(const std::vector<uint32_t>& messages) {
@@ -103,12 +115,13 @@ class TQtNotifyArea::TChannel : public INotifyChannel {
 
   TQtNotifyArea* area_;
   TNotifyCallbacks callbacks_;
-  bool balloons_;
   QSystemTrayIcon tray_;
+  TQtDesktopNotifications notices_;
+  bool balloons_ = false;
   TLifeToken life_;
 };
 
-TQtNotifyArea::TQtNotifyArea() {
+TQtNotifyArea::TQtNotifyArea(QDBusConnection bus) : bus_(std::move(bus)) {
   watch_.setInterval(1000);
   QObject::connect(&watch_, &QTimer::timeout, [this] { Poll(); });
 }

@@ -9,17 +9,23 @@
 // middle click into middle down and up, each with the cursor position and the keyboard
 // modifiers read at delivery. Deliveries are queued, so that a handler may free the icon.
 //
+// Balloons go to the desktop's notification service when the session bus has one, since
+// QSystemTrayIcon shows nothing where there is no tray; otherwise, or when the service fails
+// them, to the tray icon's own balloon.
+//
 // Qt gives no signal when the tray goes and comes back (a restarted panel), so while icons
 // exist the area polls QSystemTrayIcon::isSystemTrayAvailable every second and tells every
 // icon that the area was created when it turns from unavailable to available; the icon then
 // adds itself again, which re-registers it with the new host.
 
+#include <QDBusConnection>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <memory>
 #include <vector>
 
 #include "platform/NotifyArea.h"
+#include "platform/qt/QtDesktopNotifications.h"
 
 class TQtNotifyArea : public INotifyArea {
  public:
@@ -28,7 +34,7 @@ class TQtNotifyArea : public INotifyArea {
   static constexpr uint32_t kMinBalloonMs = 10000;
   static constexpr uint32_t kMaxBalloonMs = 30000;
 
-  TQtNotifyArea();
+  explicit TQtNotifyArea(QDBusConnection bus = QDBusConnection::sessionBus());
   ~TQtNotifyArea() override;
   TQtNotifyArea(const TQtNotifyArea&) = delete;
   TQtNotifyArea& operator=(const TQtNotifyArea&) = delete;
@@ -42,6 +48,7 @@ class TQtNotifyArea : public INotifyArea {
   void Forget(TChannel* channel);
   void Poll();
 
+  QDBusConnection bus_;
   QTimer watch_;
   bool available_ = false;
   std::vector<TChannel*> channels_;

@@ -1,6 +1,7 @@
 #include "platform/qt/QtProgram.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 #include "platform/Icon.h"
 #include "platform/qt/QtIconCodec.h"
@@ -16,7 +17,27 @@ struct TQtProgram::TParts {
   TQtSingleInstance instance;
 };
 
+namespace {
+
+std::string_view Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+}  // namespace
+
+std::string TQtProgram::PlatformFor(std::string_view chosen, std::string_view waylandDisplay,
+                                    std::string_view sessionType) {
+  const bool wayland = !waylandDisplay.empty() || sessionType == "wayland";
+  if (!wayland || !(chosen.empty() || chosen.starts_with("wayland"))) return {};
+  return "xcb";
+}
+
 TQtProgram::TQtProgram(int& argc, char** argv, std::unique_ptr<IPowerActions> power) {
+  const std::string platform =
+      PlatformFor(Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
+                  Environment("XDG_SESSION_TYPE"));
+  if (!platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
   QApplication::setApplicationName("lingchuan");
   QApplication::setDesktopFileName("lingchuan");
   parts_ = std::make_unique<TParts>(argc, argv, std::move(power));
