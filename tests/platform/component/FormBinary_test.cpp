@@ -90,6 +90,21 @@ TEST(FormBinaryTest, WritesBackTheBytesAndSurvivesText) {
   EXPECT_EQ(WriteFormBinary(ReadFormText(WriteFormText(form))), kForm);
 }
 
+// Forms written one after another into one stream (as components with their own data are)
+// keep what came before and read back from where each starts.
+TEST(FormBinaryTest, AppendsAfterWhatIsThereAndReadsBackInPlace) {
+  const TFormObject form = ReadFormBinary(kForm);
+  Bytes stream = Raw("head");
+  WriteFormBinary(form, stream);
+  WriteFormBinary(form, stream);
+  EXPECT_EQ(stream, Raw("head") + kForm + kForm);
+  size_t pos = 4;
+  EXPECT_EQ(WriteFormBinary(ReadFormBinary(stream, &pos)), kForm);
+  EXPECT_EQ(pos, 4 + kForm.size());
+  EXPECT_EQ(WriteFormBinary(ReadFormBinary(stream, &pos)), kForm);
+  EXPECT_EQ(pos, stream.size());
+}
+
 TEST(FormBinaryTest, EveryTruncationIsAnError) {
   for (size_t n = 0; n < kForm.size(); ++n) {
     const Bytes cut(kForm.begin(), kForm.begin() + n);
