@@ -208,7 +208,7 @@ TEST(FormValueModel, CopiesOwnTheirListsSetsCollectionsAndWideTexts) {
 TEST(FormValueModel, ListsOfEveryLengthReadBackWhole) {
   for (size_t count : {0u, 1u, 255u, 256u, 257u, 5000u}) {
     std::string text = "object T\n  L = (";
-    for (size_t i = 0; i < count; ++i) text += " " + std::to_string(i % 100);
+    for (size_t i = 0; i < count; ++i) text += ' ' + std::to_string(i % 100);
     text += ")\nend\n";
     const TFormObject form = ReadFormText(text);
     const auto& values = form.props[0].value.ListValues();
