@@ -27,7 +27,7 @@ arch=$(field Architecture)
 depends=$(field Depends)
 # Computed from the program's libraries, so the C library and Qt's must be among them.
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1; do
-  grep -Eq "(^|, )$library(t64)? " <<<"$depends" || fail "Depends lacks $library: $depends"
+  grep -Eq "(^|, )$library(t64)?( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 [ -n "$(field Description)" ] || fail "no Description"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
