@@ -26,8 +26,9 @@ arch=$(field Architecture)
 [ "$arch" = "$(dpkg --print-architecture)" ] || fail "architecture $arch"
 depends=$(field Depends)
 # Computed from the program's libraries, so the C library and Qt's must be among them.
+tr ',' '\n' <<<"$depends" | awk '{ print $1 }' >"$work/depends"
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1; do
-  grep -Eq "(^|, )$library(t64)?( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+  grep -qxF -e "$library" -e "${library}t64" "$work/depends" || fail "Depends lacks $library: $depends"
 done
 [ -n "$(field Description)" ] || fail "no Description"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
