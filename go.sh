@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Set up and go. `./go.sh run` installs what is missing, builds and starts the program;
-# `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers).
+# `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers)
+# and makes and checks the Debian package from the normal build.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Compiler cache hits across checkouts of this tree in other folders.
@@ -11,7 +12,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-b
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-dotgothic16 fonts-arphic-ukai
   qt6-image-formats-plugins libxcb1-dev xvfb xdotool xauth x11-apps x11-utils python3
   dbus-daemon python3-dbus python3-gi
-  desktop-file-utils)
+  desktop-file-utils dpkg-dev scdoc appstream man-db gzip binutils bsdextrautils)
 
 install_missing() {
   local missing=() p
@@ -27,11 +28,23 @@ install_missing() {
     "${missing[@]}" >/dev/null
 }
 
+# The project's own builds treat warnings as errors. The normal build is the Release build
+# that distributions make, so its tests run on what is packaged.
 build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DLC_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j2
+}
+
+build_normal() {
+  build build -DCMAKE_BUILD_TYPE=Release
+}
+
+make_package() {
+  rm -f build/lingchuan_*.deb
+  (cd build && cpack -G DEB >/dev/null)
+  tools/check-package.sh build/lingchuan_*.deb
 }
 
 run_fuzzers() {
@@ -55,14 +68,15 @@ run_fuzzers() {
 case "${1:-}" in
   run)
     install_missing
-    build build
+    build_normal
     shift
     exec build/bin/lingchuan "$@"
     ;;
   test)
     install_missing
-    build build
+    build_normal
     ctest --test-dir build -j2 --output-on-failure
+    make_package
     build build-asan -DLC_SANITIZE=ON -DLC_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     ctest --test-dir build-asan -j2 --output-on-failure
     run_fuzzers

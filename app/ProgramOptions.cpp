@@ -24,9 +24,9 @@ std::string ProgramUsage() {
   return "Usage: lingchuan [--dry-run] [--help] [--version]\n"
          "翎川定时关机: shuts down, powers off, restarts or logs off at a chosen time.\n"
          "\n"
-         "  --dry-run  print the power action instead of issuing it\n"
-         "  --help     show this text and exit\n"
-         "  --version  show the version and exit\n";
+         "  --dry-run   print the power action instead of issuing it\n"
+         "  -h, --help  show this text and exit\n"
+         "  --version   show the version and exit\n";
 }
 
 std::string ProgramVersion() {

@@ -469,7 +469,9 @@ void WriteFormBinary(const TFormObject& object, std::vector<uint8_t>& out) {
 }
 
 std::vector<uint8_t> WriteFormBinary(const TFormObject& object) {
-  std::vector<uint8_t> out;
-  WriteFormBinary(object, out);
+  // Made with the signature rather than inserting it into an empty vector, whose inlined
+  // growth path GCC 12 misreads at -O3 as writing past the allocation.
+  std::vector<uint8_t> out(std::begin(kSignature), std::end(kSignature));
+  Writer(out).Object(object);
   return out;
 }

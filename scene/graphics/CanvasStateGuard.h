@@ -4,8 +4,6 @@
 // restored when the scope is left, also by an exception, so that one object's drawing never
 // leaks into the next.
 
-#include <optional>
-
 #include "scene/graphics/Canvas.h"
 
 class TvxCanvasStateGuard {
@@ -17,18 +15,22 @@ class TvxCanvasStateGuard {
     if (save) Save();
   }
   ~TvxCanvasStateGuard() {
-    if (saved_) canvas_.RestoreCanvas(*saved_);
+    if (saved_) canvas_.RestoreCanvas(slot_);
   }
   TvxCanvasStateGuard(const TvxCanvasStateGuard&) = delete;
   TvxCanvasStateGuard& operator=(const TvxCanvasStateGuard&) = delete;
 
   // Once per guard: a second call keeps the first saved state.
   void Save() {
-    if (!saved_) saved_ = canvas_.SaveCanvas();
+    if (saved_) return;
+    slot_ = canvas_.SaveCanvas();
+    saved_ = true;
   }
 
  private:
   TvxCanvas& canvas_;
-  // The saved slot; -1 when the backend could not save, which restores nothing.
-  std::optional<int> saved_;
+  // A flag and a plain slot rather than an optional, which GCC 12 at -O3 reports as read
+  // uninitialized. The slot is -1 when the backend could not save, which restores nothing.
+  bool saved_ = false;
+  int slot_ = -1;
 };

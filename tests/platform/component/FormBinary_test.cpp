@@ -90,6 +90,21 @@ TEST(FormBinaryTest, WritesBackTheBytesAndSurvivesText) {
   EXPECT_EQ(WriteFormBinary(ReadFormText(WriteFormText(form))), kForm);
 }
 
+// Forms written one after another into one stream (as components with their own data are)
+// keep what came before and read back from where each starts.
+TEST(FormBinaryTest, AppendsAfterWhatIsThereAndReadsBackInPlace) {
+  const TFormObject form = ReadFormBinary(kForm);
+  Bytes stream = Raw("head");
+  WriteFormBinary(form, stream);
+  WriteFormBinary(form, stream);
+  EXPECT_EQ(stream, Raw("head") + kForm + kForm);
+  size_t pos = 4;
+  EXPECT_EQ(WriteFormBinary(ReadFormBinary(stream, &pos)), kForm);
+  EXPECT_EQ(pos, 4 + kForm.size());
+  EXPECT_EQ(WriteFormBinary(ReadFormBinary(stream, &pos)), kForm);
+  EXPECT_EQ(pos, stream.size());
+}
+
 TEST(FormBinaryTest, EveryTruncationIsAnError) {
   for (size_t n = 0; n < kForm.size(); ++n) {
     const Bytes cut(kForm.begin(), kForm.begin() + n);
@@ -193,7 +208,7 @@ TEST(FormValueModel, CopiesOwnTheirListsSetsCollectionsAndWideTexts) {
 TEST(FormValueModel, ListsOfEveryLengthReadBackWhole) {
   for (size_t count : {0u, 1u, 255u, 256u, 257u, 5000u}) {
     std::string text = "object T\n  L = (";
-    for (size_t i = 0; i < count; ++i) text += " " + std::to_string(i % 100);
+    for (size_t i = 0; i < count; ++i) text += ' ' + std::to_string(i % 100);
     text += ")\nend\n";
     const TFormObject form = ReadFormText(text);
     const auto& values = form.props[0].value.ListValues();
