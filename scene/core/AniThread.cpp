@@ -27,17 +27,24 @@ TvxAniThread::TvxAniThread()
     : timer_(Platform().loop->CreateTimer()), lastTick_(Platform().clock->TickCount()) {
   timer_->SetInterval(Interval);
   timer_->SetOnTimer([this] { OnTimer(); });
-  timer_->SetEnabled(true);
 }
 
 TvxAniThread::~TvxAniThread() = default;
 
+// The timer runs only while there is something to step, so that an idle program sleeps; the
+// first step after a pause is timed from the moment stepping resumed.
 void TvxAniThread::Add(TvxAnimation* animation) {
-  if (!Contains(animation)) animations_.push_back(animation);
+  if (Contains(animation)) return;
+  if (animations_.empty()) {
+    lastTick_ = Platform().clock->TickCount();
+    timer_->SetEnabled(true);
+  }
+  animations_.push_back(animation);
 }
 
 void TvxAniThread::Remove(TvxAnimation* animation) {
   std::erase(animations_, animation);
+  if (animations_.empty()) timer_->SetEnabled(false);
 }
 
 bool TvxAniThread::Contains(const TvxAnimation* animation) const {

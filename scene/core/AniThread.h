@@ -1,7 +1,8 @@
 #pragma once
 
 // The one driver of all running animations of the process: a 33 ms timer on the user-interface
-// thread that steps each of them by the time the tick clock moved since the last step.
+// thread that steps each of them by the time the tick clock moved since the last step, and
+// stops while none runs.
 
 #include <cstdint>
 #include <memory>
@@ -25,6 +26,8 @@ class TvxAniThread {
   void Remove(TvxAnimation* animation);
   bool Contains(const TvxAnimation* animation) const;
   int Count() const { return int(animations_.size()); }
+  // Whether its timer runs: only while it holds an animation.
+  bool Ticking() const { return timer_->Enabled(); }
   // Whether a timer event is being handled: the driver cannot be freed then.
   bool Stepping() const { return stepping_; }
 

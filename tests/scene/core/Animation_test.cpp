@@ -51,6 +51,32 @@ TEST_F(FloatRun, LinearRunWritesEachStepAndEnds) {
   EXPECT_FALSE(AniThread()->Contains(animation));
 }
 
+// An idle program must not wake up 30 times a second for nothing.
+TEST_F(FloatRun, DriverSleepsWhileNothingRunsAndResumesWithoutThePause) {
+  animation->Start();
+  EXPECT_TRUE(AniThread()->Ticking());
+  Run(4);
+  EXPECT_FALSE(AniThread()->Ticking());
+  clock_.ticks += 5000;  // a long idle spell
+  platform_.Advance(5000);
+  animation->Start();
+  EXPECT_TRUE(AniThread()->Ticking());
+  EXPECT_THAT(Run(1), ElementsAre(2.5f));  // timed from the restart, not across the spell
+}
+
+TEST_F(FloatRun, DriverTicksUntilTheLastRunningAnimationStops) {
+  auto* other = new TvxFloatAnimation(&owner_);
+  other->SetPropertyName("Width");
+  other->SetDuration(1);
+  target->AddObject(other);
+  animation->Start();
+  other->Start();
+  animation->Stop();
+  EXPECT_TRUE(AniThread()->Ticking());
+  other->Stop();
+  EXPECT_FALSE(AniThread()->Ticking());
+}
+
 TEST_F(FloatRun, LoopJumpsBackWithoutShowingTheEnd) {
   animation->SetLoop(true);
   animation->Start();
