@@ -29,6 +29,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   void Activate() override;
   void SetMinimized(bool minimized) override;
   bool Minimized() const override { return windowStates() & Qt::WindowMinimized; }
+  float DevicePixelRatio() const override { return float(devicePixelRatio()); }
   void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
   void SetCursor(TCursorId cursor) override;
   void SetMouseCapture(bool capture) override;
@@ -41,6 +42,10 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   static constexpr uint8_t kUncompositedAlphaFloor = 24;
   // The pixels of `image` whose alpha is above `floor`.
   static QRegion VisibleRegion(const QImage& image, uint8_t floor);
+  // The same in logical pixels for an image of device pixels (its devicePixelRatio): a logical
+  // pixel belongs to it when any device pixel it overlaps does, so that no visible pixel is
+  // left out where the window system scales the shape back to device pixels.
+  static QRegion LogicalVisibleRegion(const QImage& image, uint8_t floor);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +59,8 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   // alpha floor.
   bool CopyRect(const TPixelFrame& frame, const TBoundsI& r);
   void UpdateInputShape();
+  // Tells the client when the screen's ratio differs from the one it was last told of.
+  void FollowScreenRatio();
   // Holds the pointer grab of a watching popup exactly while it is on screen.
   void UpdatePopupGrab(bool onScreen);
 
@@ -68,6 +75,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   bool tool_ = false;
   // Pixels with alpha at or below it are outside the shape: 0 where alpha is shown.
   uint8_t alphaFloor_ = 0;
+  qreal toldRatio_ = 1;
 };
 
 class TQtWindowSystem : public IWindowSystem {
