@@ -7,6 +7,7 @@
 
 #include "SceneFixture_support.h"
 #include "scene/graphics/Effects.h"
+#include "scene/graphics/qt/QtBackend.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ TEST_F(SceneDensity, EffectsKeepTheirLogicalReachOnEveryScreen) {
 }
 
 TEST(SceneRatio, WindowlessScenesTakeTheRatioTheyAreGiven) {
+  UseQtRasterBackend();
   TvxScene scene(nullptr);
   scene.SetBounds(0, 0, 10, 5);
   scene.SetDevicePixelRatio(16);
