@@ -39,6 +39,9 @@ struct TWindowMessage {
     Char,
     ImeCommit,  // `text` holds the composed characters
     Close,      // the user asked to close the window
+    // The window's device pixel ratio changed (it moved to another screen); DevicePixelRatio
+    // tells the new one.
+    RatioChange,
   };
   Kind kind = Kind::MouseMove;
   TMouseButton button = TMouseButton::mbLeft;
@@ -50,12 +53,14 @@ struct TWindowMessage {
   std::u16string text = {};
 };
 
-// A frame of premultiplied 32-bit ARGB pixels, rows top to bottom.
+// A frame of premultiplied 32-bit ARGB pixels, rows top to bottom, `ratio` device pixels per
+// logical pixel: a window of logical size w x h shows a frame of about w x h times the ratio.
 struct TPixelFrame {
   const uint32_t* pixels = nullptr;
   int width = 0;
   int height = 0;
   int stride = 0;  // bytes per row
+  float ratio = 1;
 };
 
 class INativeWindow;
@@ -88,7 +93,11 @@ class INativeWindow {
   virtual void Activate() = 0;
   virtual void SetMinimized(bool minimized) = 0;
   virtual bool Minimized() const = 0;
-  // Shows the frame; `dirty` lists the rectangles that changed since the last one.
+  // Device pixels per logical pixel on the window's screen; positions, sizes and input stay
+  // logical. A change arrives as a RatioChange message.
+  virtual float DevicePixelRatio() const { return 1; }
+  // Shows the frame; `dirty` lists the rectangles (frame pixels) that changed since the last
+  // one.
   virtual void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) = 0;
   virtual void SetCursor(TCursorId cursor) = 0;
   virtual void SetMouseCapture(bool capture) = 0;

@@ -16,6 +16,7 @@ void THeadlessWindow::Present(const TPixelFrame& frame, std::span<const TBoundsI
   ++presentations_;
   frameWidth_ = frame.width;
   frameHeight_ = frame.height;
+  frameRatio_ = frame.ratio;
   frame_.resize(size_t(frame.width) * size_t(frame.height));
   for (int y = 0; y < frame.height; ++y) {
     const auto* row =
@@ -37,6 +38,12 @@ void THeadlessWindow::Send(const TWindowMessage& message) {
 namespace {
 using Kind = TWindowMessage::Kind;
 }  // namespace
+
+void THeadlessWindow::SetDevicePixelRatio(float ratio) {
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  Send({.kind = Kind::RatioChange});
+}
 
 void THeadlessWindow::MouseDown(float x, float y, TMouseButton button, TShiftState shift) {
   Send({.kind = Kind::MouseDown, .button = button, .shift = shift, .x = x, .y = y});

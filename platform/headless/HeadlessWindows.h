@@ -27,6 +27,7 @@ class THeadlessWindow : public INativeWindow {
   void Activate() override { ++activations_; }
   void SetMinimized(bool minimized) override { minimized_ = minimized; }
   bool Minimized() const override { return minimized_; }
+  float DevicePixelRatio() const override { return ratio_; }
   void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
   void SetCursor(TCursorId cursor) override { cursor_ = cursor; }
   void SetMouseCapture(bool capture) override { captured_ = capture; }
@@ -38,6 +39,10 @@ class THeadlessWindow : public INativeWindow {
     popup_ = true;
     watchOutside_ = watchOutside;
   }
+
+  // Puts the window on a screen of another density (1 unless set) and tells its client, as a
+  // move to that screen would.
+  void SetDevicePixelRatio(float ratio);
 
   // Input, through the application's hooks like real messages.
   void Send(const TWindowMessage& message);
@@ -69,6 +74,7 @@ class THeadlessWindow : public INativeWindow {
   uint32_t PixelAt(int x, int y) const;
   int FrameWidth() const { return frameWidth_; }
   int FrameHeight() const { return frameHeight_; }
+  float FrameRatio() const { return frameRatio_; }
 
  private:
   THeadlessWindowSystem& system_;
@@ -83,6 +89,7 @@ class THeadlessWindow : public INativeWindow {
   std::u16string hint_;
   std::vector<uint32_t> frame_;
   int frameWidth_ = 0, frameHeight_ = 0;
+  float ratio_ = 1, frameRatio_ = 1;
   std::vector<TBoundsI> lastDirty_;
 };
 

@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/qt/QtX11.h"
@@ -142,10 +143,41 @@ QRegion TQtWindow::VisibleRegion(const QImage& image, uint8_t floor) {
   return region;
 }
 
+// Marks every logical pixel that a visible device pixel overlaps; at a ratio of 1 the same as
+// VisibleRegion.
+QRegion TQtWindow::LogicalVisibleRegion(const QImage& image, uint8_t floor) {
+  const qreal ratio = image.devicePixelRatio();
+  if (ratio == 1) return VisibleRegion(image, floor);
+  const auto logical = [ratio](int device) { return int(std::floor(device / ratio)); };
+  const auto logicalEnd = [ratio](int device) { return int(std::ceil(device / ratio)); };
+  QImage mask(logicalEnd(image.width()), logicalEnd(image.height()),
+              QImage::Format_ARGB32_Premultiplied);
+  mask.fill(0);
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] >> 24) <= floor) continue;
+      for (int my = logical(y); my < logicalEnd(y + 1); ++my) {
+        auto* to = reinterpret_cast<uint32_t*>(mask.scanLine(my));
+        std::fill(to + logical(x), to + logicalEnd(x + 1), 0xFF000000u);
+      }
+    }
+  }
+  return VisibleRegion(mask, 0);
+}
+
 TQtWindow::TQtWindow(IWindowClient& client) : client_(client) {
   QSurfaceFormat format = requestedFormat();
   format.setAlphaBufferSize(8);
   setFormat(format);
+  toldRatio_ = devicePixelRatio();
+  connect(this, &QWindow::screenChanged, this, [this] { FollowScreenRatio(); });
+}
+
+void TQtWindow::FollowScreenRatio() {
+  if (devicePixelRatio() == toldRatio_) return;
+  toldRatio_ = devicePixelRatio();
+  Deliver({.kind = TWindowMessage::Kind::RatioChange});
 }
 
 TQtWindow::~TQtWindow() {
@@ -232,8 +264,13 @@ void TQtWindow::SetMinimized(bool minimized) {
 }
 
 void TQtWindow::Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) {
-  const bool resized = frame_.width() != frame.width || frame_.height() != frame.height;
-  if (resized) frame_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
+  const qreal ratio = frame.ratio > 0 ? qreal(frame.ratio) : 1;
+  const bool resized = frame_.width() != frame.width || frame_.height() != frame.height ||
+                       frame_.devicePixelRatio() != ratio;
+  if (resized) {
+    frame_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
+    frame_.setDevicePixelRatio(ratio);
+  }
   const TBoundsI all{0, 0, frame.width, frame.height};
   const bool whole = resized || dirty.empty();
   bool coverageChanged = resized;
@@ -243,7 +280,11 @@ void TQtWindow::Present(const TPixelFrame& frame, std::span<const TBoundsI> dirt
   // leaves it as it is.
   if (coverageChanged) UpdateInputShape();
   if (whole) return update();
-  for (const TBoundsI& r : dirty) update(QRect(r.left, r.top, r.width, r.height));
+  // Dirty rectangles are frame pixels; the window repaints logical ones.
+  for (const TBoundsI& r : dirty) {
+    const QRectF device(r.left, r.top, r.width, r.height);
+    update(QRectF(device.topLeft() / ratio, device.size() / ratio).toAlignedRect());
+  }
 }
 
 bool TQtWindow::CopyRect(const TPixelFrame& frame, const TBoundsI& r) {
@@ -263,7 +304,7 @@ bool TQtWindow::CopyRect(const TPixelFrame& frame, const TBoundsI& r) {
 
 void TQtWindow::UpdateInputShape() {
   const QRegion shape =
-      transparent_ && !frame_.isNull() ? VisibleRegion(frame_, alphaFloor_) : QRegion();
+      transparent_ && !frame_.isNull() ? LogicalVisibleRegion(frame_, alphaFloor_) : QRegion();
   if (shape == shape_) return;
   shape_ = shape;
   setMask(shape_);
@@ -273,7 +314,10 @@ void TQtWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   if (frame_.isNull()) return painter.fillRect(event->rect(), Qt::transparent);
-  painter.drawImage(event->rect(), frame_, event->rect());
+  // The source is in the frame's device pixels, which map one to one onto the window's.
+  const QRectF target(event->rect());
+  const qreal ratio = frame_.devicePixelRatio();
+  painter.drawImage(target, frame_, QRectF(target.topLeft() * ratio, target.size() * ratio));
 }
 
 void TQtWindow::SetCursor(TCursorId cursor) {

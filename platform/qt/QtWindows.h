@@ -29,6 +29,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   void Activate() override;
   void SetMinimized(bool minimized) override;
   bool Minimized() const override { return windowStates() & Qt::WindowMinimized; }
+  float DevicePixelRatio() const override { return float(devicePixelRatio()); }
   void Present(const TPixelFrame& frame, std::span<const TBoundsI> dirty) override;
   void SetCursor(TCursorId cursor) override;
   void SetMouseCapture(bool capture) override;
@@ -44,6 +45,10 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   // A Qt popup of the program (a menu) takes the pointer grab over and drops it when it
   // closes: the newest watching popup takes it back, so presses outside still reach it.
   static void ReclaimPopupGrab();
+  // The same in logical pixels for an image of device pixels (its devicePixelRatio): a logical
+  // pixel belongs to it when any device pixel it overlaps does, so that no visible pixel is
+  // left out where the window system scales the shape back to device pixels.
+  static QRegion LogicalVisibleRegion(const QImage& image, uint8_t floor);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -57,6 +62,8 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   // alpha floor.
   bool CopyRect(const TPixelFrame& frame, const TBoundsI& r);
   void UpdateInputShape();
+  // Tells the client when the screen's ratio differs from the one it was last told of.
+  void FollowScreenRatio();
   // Holds the pointer grab of a watching popup exactly while it is on screen.
   void UpdatePopupGrab(bool onScreen);
 
@@ -71,6 +78,7 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
   bool tool_ = false;
   // Pixels with alpha at or below it are outside the shape: 0 where alpha is shown.
   uint8_t alphaFloor_ = 0;
+  qreal toldRatio_ = 1;
 };
 
 class TQtWindowSystem : public IWindowSystem {

@@ -1,6 +1,7 @@
 #include "scene/graphics/Canvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/RectOutline.h"
@@ -178,7 +179,12 @@ void TvxCanvas::Clear(TvxColor color) {
 }
 
 void TvxCanvas::ClearRect(const TvxRect& rect, TvxColor color) {
-  OnClearRect(rect, color);
+  if (deviceScale_ == 1) return OnClearRect(rect, color);
+  // Edges a rounding error away from a device pixel's border land on it; others widen the
+  // area to whole device pixels.
+  const auto low = [this](float edge) { return std::floor(edge * deviceScale_ + 1.0f / 64); };
+  const auto high = [this](float edge) { return std::ceil(edge * deviceScale_ - 1.0f / 64); };
+  OnClearRect({low(rect.Left), low(rect.Top), high(rect.Right), high(rect.Bottom)}, color);
 }
 
 TvxColor* TvxCanvas::GetBitmapScanline(TvxBitmap& bitmap, int row) {
@@ -199,8 +205,24 @@ void TvxCanvas::SetMatrix(const TvxMatrix& matrix) {
   OnSetMatrix(DeviceMatrix());
 }
 
-TvxMatrix TvxCanvas::DeviceMatrix() const {
+void TvxCanvas::SetDeviceScale(float value) {
+  constexpr float kMaxDeviceScale = 16;
+  value = value > 0 ? std::min(value, kMaxDeviceScale) : 1;
+  if (value == deviceScale_) return;
+  deviceScale_ = value;
+  OnSetMatrix(DeviceMatrix());
+}
+
+TvxMatrix TvxCanvas::DrawingMatrix() const {
   return visualBase_ ? MatrixMultiply(matrix_, *visualBase_) : matrix_;
+}
+
+TvxMatrix TvxCanvas::DeviceMatrix() const {
+  if (deviceScale_ == 1) return DrawingMatrix();
+  TvxMatrix scale = IdentityMatrix;
+  scale.m11 = deviceScale_;
+  scale.m22 = deviceScale_;
+  return MatrixMultiply(DrawingMatrix(), scale);
 }
 
 void TvxCanvas::MultiplyMatrix(const TvxMatrix& matrix) {
@@ -298,7 +320,7 @@ void TvxCanvas::FillVisual(const TvxRect& rect, float opacity, const TvxPathData
   }
   {
     const TvxScopedValue<bool> busy(paintingVisual_, true);
-    const TvxScopedValue<std::optional<TvxMatrix>> base(visualBase_, DeviceMatrix());
+    const TvxScopedValue<std::optional<TvxMatrix>> base(visualBase_, DrawingMatrix());
     const TvxVisualPaintScope scope(*object, opacity, *this);
     object->PaintTo(*this, rect);
   }

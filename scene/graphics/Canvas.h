@@ -55,6 +55,12 @@ class TvxCanvas {
   // The matrix last set; while a visual fill paints its object, the filled shape's matrix
   // applies on top of it (see DeviceMatrix).
   const TvxMatrix& Matrix() const { return matrix_; }
+  // Surface pixels per drawing unit, applied after every matrix, to clipping and to ClearRect:
+  // a window's buffer on a high-density screen holds Width() x Height() device pixels while
+  // everything drawn into it keeps its logical coordinates. At most 16; anything not above 0
+  // counts as 1.
+  float DeviceScale() const { return deviceScale_; }
+  void SetDeviceScale(float value);
   // Created solid white.
   TvxBrush& Fill() const { return *fill_; }
   // Created solid black.
@@ -102,7 +108,8 @@ class TvxCanvas {
   void ResizeBuffer(int width, int height);
   // Replaces every pixel, no blending.
   void Clear(TvxColor color);
-  // Writes color into rect (Left/Top truncated, Right/Bottom rounded, clipped).
+  // Writes color into rect (Left/Top truncated, Right/Bottom rounded, clipped); under a device
+  // scale the scaled rect widened to whole device pixels.
   void ClearRect(const TvxRect& rect, TvxColor color);
   // Address of a bitmap row; null outside 0..Height-1 or without pixels.
   static TvxColor* GetBitmapScanline(TvxBitmap& bitmap, int row);
@@ -181,7 +188,7 @@ class TvxCanvas {
   explicit TvxCanvas(TvxBitmap& bitmap);
 
   // Matrix as it reaches the surface: Matrix times the matrix of the shapes whose visual
-  // fills are being painted.
+  // fills are being painted, times DeviceScale.
   TvxMatrix DeviceMatrix() const;
   // Records the surface size (at least 1 x 1) without touching the buffer.
   void SetSize(int width, int height);
@@ -254,8 +261,12 @@ class TvxCanvas {
   int width_ = 0;
   int height_ = 0;
   TvxMatrix matrix_ = IdentityMatrix;
-  // The device matrix of the shape whose visual fill is being painted.
+  // Matrix times the visual base, before the device scale.
+  TvxMatrix DrawingMatrix() const;
+
+  // The drawing matrix of the shape whose visual fill is being painted.
   std::optional<TvxMatrix> visualBase_;
+  float deviceScale_ = 1;
   bool paintingVisual_ = false;
   std::unique_ptr<TvxBrush> fill_;
   std::unique_ptr<TvxBrush> stroke_;

@@ -33,7 +33,8 @@ void TvxEffectPainter::Paint(TvxVisualObject& object, TvxCanvas& canvas) {
   ForEachEnabledEffect(object, [&](TvxEffect&) { any = true; });
   if (!any) return;
   const TvxCanvasStateGuard saved(canvas);
-  if (stale_) {
+  // A result made for a screen of another density would be drawn blurred or too sharp.
+  if (stale_ || builtDeviceScale_ != canvas.DeviceScale()) {
     Rebuild(object, canvas);
   } else if (bitmap_) {
     DrawCached(object, canvas);
@@ -43,12 +44,14 @@ void TvxEffectPainter::Paint(TvxVisualObject& object, TvxCanvas& canvas) {
 void TvxEffectPainter::Rebuild(TvxVisualObject& object, TvxCanvas& canvas) {
   ForEachEnabledEffect(object, [&](TvxEffect& effect) { RenderEffect(object, effect, canvas); });
   stale_ = false;
+  builtDeviceScale_ = canvas.DeviceScale();
 }
 
-// The object rendered alone at its absolute scale, processed by the effect and drawn into
-// the effect's area.
+// The object rendered alone at its absolute scale on the canvas's device pixels, processed by
+// the effect and drawn into the effect's area.
 void TvxEffectPainter::RenderEffect(TvxVisualObject& object, TvxEffect& effect, TvxCanvas& canvas) {
-  const TvxPoint scale = object.GetAbsoluteScale();
+  const TvxPoint absolute = object.GetAbsoluteScale();
+  const TvxPoint scale{absolute.X * canvas.DeviceScale(), absolute.Y * canvas.DeviceScale()};
   if (scale.X == 0 || scale.Y == 0) return;
   TvxRect area = effect.GetRect(object.GetLocalRect());
   ScaleRect(area, scale.X, scale.Y);

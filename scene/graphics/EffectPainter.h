@@ -1,9 +1,9 @@
 #pragma once
 
 // The effect result of one visual object, cached in a bitmap until the object or one of its
-// effects changes. Each enabled effect renders the object alone at its absolute scale into the
-// bitmap, processes it and draws it; repaints from the cache draw the last result into every
-// enabled effect's area.
+// effects changes. Each enabled effect renders the object alone at its absolute scale times the
+// canvas's device scale into the bitmap, processes it and draws it; repaints from the cache draw
+// the last result into every enabled effect's area.
 
 #include <cstdint>
 #include <memory>
@@ -36,6 +36,8 @@ class TvxEffectPainter {
 
   std::unique_ptr<TvxBitmap> bitmap_;
   bool stale_ = true;
+  // The device scale of the canvas the cached result was made for.
+  float builtDeviceScale_ = 1;
 
   // The last result of an effect that reads alpha only, with what it was made from: while
   // only the object's colours animate (a flashing text under a glow) nothing is blurred.

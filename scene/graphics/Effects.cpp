@@ -77,8 +77,14 @@ int SoftMargin(float softness, double factor) {
   return Trunc(double(softness) * factor);
 }
 
-int HaloRadius(float softness) {
-  return Trunc(double(softness) * 10 + 5);
+// Blur radii are in the pixels of the bitmap, which holds the object at `scale` (its absolute
+// scale times the screen's density): the blur grows with the margin it fills.
+int HaloRadius(float softness, float scale) {
+  return Trunc((double(softness) * 10 + 5) * double(scale));
+}
+
+int BlurRadius(float softness, float scale) {
+  return Trunc(double(softness) * 15 * double(scale));
 }
 
 TvxRect Grown(TvxRect rect, float margin) {
@@ -128,7 +134,7 @@ TvxPoint TvxShadowEffect::GetOffset() const {
 
 void TvxShadowEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float scale) {
   const TvxPoint shift = Shift();
-  Halo(bitmap, ColorWithOpacity(shadowColor_, opacity_), HaloRadius(softness_),
+  Halo(bitmap, ColorWithOpacity(shadowColor_, opacity_), HaloRadius(softness_, scale),
        -Round(double(scale) * shift.X), -Round(double(scale) * shift.Y));
 }
 
@@ -176,8 +182,8 @@ TvxPoint TvxBlurEffect::GetOffset() const {
   return {float(Margin()), float(Margin())};
 }
 
-void TvxBlurEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float) {
-  if (softness_ > 0) StackBlur(bitmap, SoftMargin(softness_, 15));
+void TvxBlurEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float scale) {
+  if (softness_ > 0) StackBlur(bitmap, BlurRadius(softness_, scale));
 }
 
 void TvxBlurEffect::SetSoftness(float value) {
@@ -203,8 +209,8 @@ TvxPoint TvxGlowEffect::GetOffset() const {
   return {float(Margin()), float(Margin())};
 }
 
-void TvxGlowEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float) {
-  Halo(bitmap, ColorWithOpacity(glowColor_, opacity_), HaloRadius(softness_), 0, 0);
+void TvxGlowEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float scale) {
+  Halo(bitmap, ColorWithOpacity(glowColor_, opacity_), HaloRadius(softness_, scale), 0, 0);
 }
 
 void TvxGlowEffect::SetSoftness(float value) {
@@ -256,12 +262,12 @@ TvxPoint TvxBevelEffect::GetOffset() const {
 // The blurred alpha is a relief; each covered pixel is lit by the cosine between the light
 // (cos Direction, 0, sin Direction) and the relief's normal (dx, 1, dy), taken from the
 // alpha differences to the right and below.
-void TvxBevelEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float) {
+void TvxBevelEffect::ProcessEffect(TvxCanvas&, TvxBitmap& bitmap, float scale) {
   if (size_ <= 0 || bitmap.IsEmpty()) return;
   const int width = bitmap.Width();
   const int height = bitmap.Height();
   std::vector<TvxColor> relief(bitmap.Pixels().begin(), bitmap.Pixels().end());
-  StackBlur(relief, width, height, size_);
+  StackBlur(relief, width, height, Trunc(double(size_) * double(scale)));
   const auto height01 = [&](int x, int y) {
     return ColorAlpha(relief[size_t(std::min(y, height - 1)) * size_t(width) +
                              size_t(std::min(x, width - 1))]) /

@@ -1,5 +1,6 @@
 #include "scene/host/PendingRects.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool TvxPendingRects::Add(const TvxRect& rect, int width, int height) {
@@ -35,10 +36,25 @@ TvxRect TvxPendingRects::At(int index) const {
   return rects_[size_t(index)];
 }
 
-std::vector<TBoundsI> TvxPendingRects::Bounds() const {
+void TvxPendingRects::AlignToDevice(float ratio, int deviceWidth, int deviceHeight) {
+  if (ratio == 1 || !(ratio > 0)) return;
+  const float right = float(deviceWidth), bottom = float(deviceHeight);
+  for (TvxRect& r : rects_) {
+    r = {std::floor(r.Left * ratio) / ratio, std::floor(r.Top * ratio) / ratio,
+         std::min(std::ceil(r.Right * ratio), right) / ratio,
+         std::min(std::ceil(r.Bottom * ratio), bottom) / ratio};
+  }
+}
+
+std::vector<TBoundsI> TvxPendingRects::Bounds(float ratio) const {
   std::vector<TBoundsI> bounds;
   bounds.reserve(rects_.size());
-  for (const TvxRect& r : rects_)
-    bounds.push_back({int(r.Left), int(r.Top), int(RectWidth(r)), int(RectHeight(r))});
+  // Aligned edges lie a rounding error away from whole device pixels; others widen outward.
+  const auto low = [ratio](float edge) { return int(std::floor(edge * ratio + 1.0f / 64)); };
+  const auto high = [ratio](float edge) { return int(std::ceil(edge * ratio - 1.0f / 64)); };
+  for (const TvxRect& r : rects_) {
+    const int left = low(r.Left), top = low(r.Top);
+    bounds.push_back({left, top, high(r.Right) - left, high(r.Bottom) - top});
+  }
   return bounds;
 }

@@ -30,8 +30,12 @@ class TvxPendingRects {
   // Index checked; an empty rectangle outside the range.
   TvxRect At(int index) const;
   std::span<const TvxRect> Rects() const { return rects_; }
-  // The areas in whole pixels, as windows take dirty rectangles.
-  std::vector<TBoundsI> Bounds() const;
+  // Widens every area so that its edges fall on whole device pixels of a surface with `ratio`
+  // device pixels per unit, `deviceWidth` x `deviceHeight` pixels large: at a fractional ratio a
+  // whole unit ends inside a device pixel, which would be cleared but only partly repainted.
+  void AlignToDevice(float ratio, int deviceWidth, int deviceHeight);
+  // The areas in whole device pixels at `ratio`, as windows take dirty rectangles.
+  std::vector<TBoundsI> Bounds(float ratio = 1) const;
 
  private:
   std::vector<TvxRect> rects_;

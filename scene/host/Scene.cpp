@@ -184,8 +184,9 @@ bool TvxCustomScene::PresentsLayered() const {
 void TvxCustomScene::CreateHandle() {
   if (!form_ || handleCreated_) return;
   handleCreated_ = true;
+  SetDevicePixelRatio(form_->Window().DevicePixelRatio());
   if (align_ == alClient) SetBounds(0, 0, form_->ClientWidth(), form_->ClientHeight());
-  if (canvas_) canvas_->ResizeBuffer(width_, height_);
+  ResizeCanvas(width_, height_);
   RealignRoot();
   RepaintAll();
   if (!PresentsLayered()) return;
@@ -256,10 +257,7 @@ void TvxCustomScene::SetBounds(int left, int top, int width, int height) {
   width = std::clamp(width, 0, kMaxSize);
   height = std::clamp(height, 0, kMaxSize);
   const bool resized = width != width_ || height != height_;
-  if (resized) {
-    if (!canvas_) canvas_ = CreateDefaultCanvas(width, height);
-    if (canvas_) canvas_->ResizeBuffer(width, height);
-  }
+  if (resized) ResizeCanvas(width, height);
   left_ = left;
   top_ = top;
   width_ = width;
@@ -267,6 +265,25 @@ void TvxCustomScene::SetBounds(int left, int top, int width, int height) {
   if (!resized) return;
   if (!drawing_) pending_.Clear();
   RealignRoot();
+  RepaintAll();
+}
+
+void TvxCustomScene::ResizeCanvas(int width, int height) {
+  const int deviceWidth = int(std::lround(float(width) * ratio_));
+  const int deviceHeight = int(std::lround(float(height) * ratio_));
+  if (!canvas_) canvas_ = CreateDefaultCanvas(deviceWidth, deviceHeight);
+  if (!canvas_) return;
+  canvas_->SetDeviceScale(ratio_);
+  canvas_->ResizeBuffer(deviceWidth, deviceHeight);
+}
+
+void TvxCustomScene::SetDevicePixelRatio(float value) {
+  constexpr float kMaxRatio = 16;
+  value = value > 0 ? std::min(value, kMaxRatio) : 1;
+  if (value == ratio_) return;
+  ratio_ = value;
+  ResizeCanvas(width_, height_);
+  if (!drawing_) pending_.Clear();
   RepaintAll();
 }
 
@@ -422,6 +439,7 @@ void TvxCustomScene::Draw() {
     }
   } finish{*this};
   pending_.MergeIfMany();
+  if (canvas_) pending_.AlignToDevice(ratio_, canvas_->Width(), canvas_->Height());
   if (canvas_ && canvas_->BeginScene()) {
     PaintPending();
     canvas_->EndScene();
@@ -482,13 +500,13 @@ void TvxCustomScene::Present() {
   INativeWindow* window = Window();
   const TPixelFrame frame = Pixels();
   if (!window || !frame.pixels) return;
-  const std::vector<TBoundsI> dirty = pending_.Bounds();
+  const std::vector<TBoundsI> dirty = pending_.Bounds(ratio_);
   window->Present(frame, dirty);
 }
 
 TPixelFrame TvxCustomScene::Pixels() const {
   if (!canvas_ || !canvas_->Bits()) return {};
-  return {canvas_->Bits(), canvas_->Width(), canvas_->Height(), canvas_->Width() * 4};
+  return {canvas_->Bits(), canvas_->Width(), canvas_->Height(), canvas_->Width() * 4, ratio_};
 }
 
 void TvxCustomScene::SetPresentationHandler(TvxPresentEvent handler) {
@@ -601,6 +619,9 @@ void TvxCustomScene::ContentMessage(const TWindowMessage& message) {
       return CharTyped(message.ch, message.shift);
     case Kind::ImeCommit:
       if (focused_) focused_->InputText(message.text, message.shift);
+      return;
+    case Kind::RatioChange:
+      if (INativeWindow* window = Window()) SetDevicePixelRatio(window->DevicePixelRatio());
       return;
     case Kind::Close:
       return;

@@ -61,6 +61,12 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   void SetPresentationHandler(TvxPresentEvent handler);
   // Debugging aid: draws every pending area in translucent green.
   static bool ShowUpdateRects;
+  // Device pixels per logical pixel of the screen showing the scene: the canvas holds the
+  // scene's logical size times the ratio in pixels and draws everything scaled by it, while
+  // placement, input and hit testing stay logical. A scene in a window follows its window's
+  // screen; anything not above 0 counts as 1, and ratios above 16 as 16.
+  float DevicePixelRatio() const { return ratio_; }
+  void SetDevicePixelRatio(float value);
 
   // Placement. Left and Top are in the form's client coordinates.
   int Left() const { return left_; }
@@ -174,6 +180,8 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   void PaintRoot(TvxVisualObject& root);
   void Present();
   void FillChanged(TObject*);
+  // Sizes the canvas to the scene's extent in device pixels.
+  void ResizeCanvas(int width, int height);
   void RealignRoot();
 
   // Mouse.
@@ -235,6 +243,7 @@ class TvxCustomScene : public TComponent, public IvxScene, private IFormContent 
   int top_ = 0;
   int width_ = 100;  // as the canvas is created
   int height_ = 100;
+  float ratio_ = 1;
   TAlign align_ = alNone;
   bool animatedCaret_ = true;
   bool transparency_ = false;

@@ -68,4 +68,28 @@ TEST_F(QtWindows, TransparentWindowTakesTheShapeOfItsFrame) {
   EXPECT_TRUE(window.mask().isEmpty());
 }
 
+TEST_F(QtWindows, LogicalVisibleRegionCoversEveryVisibleDevicePixel) {
+  QImage row = Row({0, 0, 0, 255, 0, 0, 0, 0});
+  EXPECT_EQ(TQtWindow::LogicalVisibleRegion(row, 0), QRegion(3, 0, 1, 1));  // ratio 1: as it is
+  row.setDevicePixelRatio(2);
+  EXPECT_EQ(TQtWindow::LogicalVisibleRegion(row, 0), QRegion(1, 0, 1, 1));
+  // At 1.5 device pixel 3 spans logical 2 to 2.67; pixel 4 spans 2.67 to 3.33, so both.
+  row.setDevicePixelRatio(1.5);
+  EXPECT_EQ(TQtWindow::LogicalVisibleRegion(row, 0), QRegion(2, 0, 1, 1));
+  row.setPixel(4, 0, 0xFF000000);
+  EXPECT_EQ(TQtWindow::LogicalVisibleRegion(row, 0), QRegion(2, 0, 2, 1));
+  EXPECT_TRUE(TQtWindow::LogicalVisibleRegion(Row({0, 10, 24}), 24).isEmpty());
+}
+
+// The shape is given in logical pixels; the window system scales it to the device.
+TEST_F(QtWindows, DenseFrameGivesALogicalShape) {
+  TQtWindow window(client_);
+  window.SetTransparent(true);
+  const QImage row = Row({0, 0, 255, 255, 255, 0, 0, 0});
+  const TPixelFrame frame{reinterpret_cast<const uint32_t*>(row.constBits()), 8, 1,
+                          int(row.bytesPerLine()), 2};
+  window.Present(frame, {});
+  EXPECT_EQ(window.mask(), QRegion(1, 0, 2, 1));
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "GraphicsFakes.h"
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/RectOutline.h"
@@ -38,6 +40,50 @@ TEST(CanvasState, StartsWithWhiteFillAndBlackStroke) {
   EXPECT_EQ(onBitmap.Bitmap(), &bitmap);
   EXPECT_EQ(onBitmap.Width(), 30);
   EXPECT_EQ(onBitmap.Height(), 20);
+}
+
+TEST(CanvasDeviceScale, ScalesAfterEveryMatrixAndKeepsTheLogicalOne) {
+  RecordingCanvas canvas(40, 40);
+  EXPECT_EQ(canvas.DeviceScale(), 1);
+  TvxMatrix moved = IdentityMatrix;
+  moved.m31 = 3;
+  moved.m32 = 4;
+  canvas.SetMatrix(moved);
+  canvas.SetDeviceScale(2);
+  EXPECT_EQ(canvas.Matrix().m31, 3);
+  canvas.FillRect({0, 0, 5, 5}, 0, 0, AllCorners, 1, vxCornerRound);
+  const TvxMatrix device = canvas.calls.back().matrix;
+  EXPECT_EQ(device.m11, 2);
+  EXPECT_EQ(device.m22, 2);
+  EXPECT_EQ(device.m31, 6);  // the translation is scaled too
+  EXPECT_EQ(device.m32, 8);
+}
+
+TEST(CanvasDeviceScale, ClearRectCoversWholeDevicePixels) {
+  RecordingCanvas canvas(100, 100);
+  canvas.ClearRect({1.5f, 2, 3.2f, 4}, 0);
+  EXPECT_EQ(canvas.calls.back().rect, (TvxRect{1.5f, 2, 3.2f, 4}));  // untouched at 1
+  canvas.SetDeviceScale(1.5f);
+  canvas.ClearRect({1, 2, 3.2f, 4}, 0);
+  EXPECT_EQ(canvas.calls.back().rect, (TvxRect{1, 3, 5, 6}));
+  // An edge a rounding error off a device pixel's border stays on it.
+  canvas.ClearRect({4 / 1.5f, 0, 8 / 1.5f, 1}, 0);
+  EXPECT_EQ(canvas.calls.back().rect, (TvxRect{4, 0, 8, 2}));
+}
+
+TEST(CanvasDeviceScale, OutOfRangeScalesAreRefused) {
+  RecordingCanvas canvas(10, 10);
+  for (float bad : {0.0f, -2.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    canvas.SetDeviceScale(3);
+    canvas.SetDeviceScale(bad);
+    EXPECT_EQ(canvas.DeviceScale(), 1) << bad;
+  }
+  canvas.SetDeviceScale(16);
+  EXPECT_EQ(canvas.DeviceScale(), 16);
+  canvas.SetDeviceScale(16.5f);
+  EXPECT_EQ(canvas.DeviceScale(), 16);
+  canvas.SetDeviceScale(0.5f);  // a low-density screen is a ratio like any other
+  EXPECT_EQ(canvas.DeviceScale(), 0.5f);
 }
 
 TEST(CanvasState, DashPresets) {

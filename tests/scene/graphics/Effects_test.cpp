@@ -155,6 +155,33 @@ TEST_F(EffectPixels, GlowLeavesOnlyTheHaloOutside) {
   EXPECT_EQ(At(0, 0), 0u);  // beyond the blur's reach
 }
 
+// How far left of the object (at `margin`) row `y` holds any alpha.
+int ReachLeft(TvxBitmap& bitmap, int margin, int y) {
+  int x = 0;
+  while (x < margin && bitmap.Scanline(y)[x] == 0) ++x;
+  return margin - x;
+}
+
+TEST_F(EffectPixels, BlurRadiiFollowTheScaleTheObjectIsRenderedAt) {
+  // On a screen of twice the density the object arrives twice as large, and so must its halo.
+  const auto reach = [this](TvxEffect& effect, int side, float scale) {
+    bitmap.SetSize(1, 1);  // a fresh, transparent bitmap
+    Render(40, side);
+    effect.ProcessEffect(canvas, bitmap, scale);
+    return ReachLeft(bitmap, 40, 40 + side / 2);
+  };
+  TvxGlowEffect glow(nullptr);  // radius 9 at scale 1
+  const int glowReach = reach(glow, 10, 1);
+  EXPECT_GE(glowReach, 7);
+  EXPECT_LE(glowReach, 9);
+  EXPECT_NEAR(reach(glow, 20, 2), 2 * glowReach, 2);
+  TvxBlurEffect blur(nullptr);  // radius 4 at scale 1
+  const int blurReach = reach(blur, 20, 1);
+  EXPECT_GE(blurReach, 3);
+  EXPECT_LE(blurReach, 4);
+  EXPECT_NEAR(reach(blur, 20, 1.5f), 1.5 * blurReach, 1);
+}
+
 TEST_F(EffectPixels, InnerGlowStaysInsideTheObject) {
   TvxInnerGlowEffect inner(nullptr);
   Render(8, 30);

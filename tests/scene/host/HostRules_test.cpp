@@ -37,6 +37,27 @@ TEST(PendingRects, WidensToWholePixelsAndClipsToTheClient) {
   EXPECT_EQ(rects.At(9), TvxRect{});
 }
 
+TEST(PendingRects, AlignsToDevicePixelsAndReportsThemAtTheRatio) {
+  TvxPendingRects rects;
+  ASSERT_TRUE(rects.Add({10, 10, 20, 20}, 200, 100));  // widened to (10, 10, 21, 21)
+  ASSERT_TRUE(rects.Add({190, 0, 199.5f, 3}, 200, 100));
+  TvxPendingRects whole = rects;
+  whole.AlignToDevice(1, 200, 100);
+  EXPECT_EQ(whole.Rects()[0], (TvxRect{10, 10, 21, 21}));
+  EXPECT_EQ(whole.Bounds(), rects.Bounds(1));
+  rects.AlignToDevice(1.5f, 300, 150);
+  // 10 and 21 units are 15 and 31.5 device pixels: the half pixel is taken in whole.
+  EXPECT_EQ(rects.Bounds(1.5f)[0], (TBoundsI{15, 15, 17, 17}));
+  EXPECT_NEAR(rects.Rects()[0].Right, 32 / 1.5f, 1e-5);
+  // Never beyond the device surface, whose last pixel ends at 300.
+  EXPECT_EQ(rects.Bounds(1.5f)[1], (TBoundsI{285, 0, 15, 6}));
+  TvxPendingRects doubled;
+  ASSERT_TRUE(doubled.Add({10, 10, 20, 20}, 200, 100));
+  doubled.AlignToDevice(2, 400, 200);
+  EXPECT_EQ(doubled.Rects()[0], (TvxRect{10, 10, 21, 21}));
+  EXPECT_EQ(doubled.Bounds(2)[0], (TBoundsI{20, 20, 22, 22}));
+}
+
 TEST(PendingRects, MoreThanTwentyAreasBecomeTheirUnion) {
   TvxPendingRects rects;
   for (int i = 0; i < 20; ++i) rects.Add({float(i), float(i), float(i) + 0.5f, 1.5f + i}, 100, 80);
