@@ -124,11 +124,10 @@ bool AllAscii(std::string_view bytes) {
 // The prefix that keeps a string's binary type where the plain spelling would choose another.
 std::string TextPrefix(const TFormValue& value) {
   switch (value.type) {
-    case TValueType::WString:
-      return std::all_of(value.WideText().begin(), value.WideText().end(),
-                         [](char16_t c) { return c < 0x80; })
-                 ? "W"
-                 : "";
+    case TValueType::WString: {
+      const std::u16string wide = value.WideText();
+      return std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c < 0x80; }) ? "W" : "";
+    }
     case TValueType::Utf8String:
       return "U";
     default: {
@@ -315,9 +314,10 @@ void TFormTextPrinter::List(const TFormValue& value, int indent) {
 
 void TFormTextPrinter::Set(const TFormValue& value) {
   out_ += '[';
-  for (size_t i = 0; i < value.SetNames().size(); ++i) {
+  const std::vector<std::string> names = value.SetNames();
+  for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0) out_ += ", ";
-    out_ += NameText(value.SetNames()[i]);
+    out_ += NameText(names[i]);
   }
   out_ += ']';
 }

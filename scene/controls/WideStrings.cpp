@@ -38,8 +38,7 @@ void TvxWideStrings::DefineProperties(TFiler& filer) {
       [this] {
         TFormValue list;
         list.type = TValueType::List;
-        for (const std::u16string& text : strings_)
-          list.ListValues().push_back(TFormValue::Wide(text));
+        for (const std::u16string& text : strings_) list.AppendListValue(TFormValue::Wide(text));
         return list;
       },
       !strings_.empty());

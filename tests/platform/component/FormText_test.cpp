@@ -73,7 +73,8 @@ TEST(FormTextTest, ReadsEveryConstruct) {
   EXPECT_EQ(form.props[5].value.SetNames().size(), 2u);
   EXPECT_EQ(form.props[6].value.type, TValueType::Ident);
   EXPECT_EQ(form.props[9].value.ListValues().size(), 2u);
-  const std::vector<TFormItem>& items = form.props[10].value.CollectionItems();
+  const std::vector<TFormItem> items(form.props[10].value.CollectionItems().begin(),
+                                     form.props[10].value.CollectionItems().end());
   ASSERT_EQ(items.size(), 2u);
   EXPECT_FALSE(items[0].hasIndex);
   EXPECT_EQ(items[1].index.integer, 3);
