@@ -95,8 +95,19 @@ class Reader {
     return object;
   }
 
+  // A first pass counts the properties, so the list is made at its size: the values are
+  // only checked on the way, and many tiny properties would otherwise leave a quarter of a
+  // long list unused.
   std::vector<TFormProperty> Properties(int depth) {
+    const size_t start = pos_;
+    size_t count = 0;
+    for (; PeekByte() != 0; ++count) {
+      Skip(Byte());
+      Value(depth + 1, nullptr);
+    }
+    pos_ = start;
     std::vector<TFormProperty> props;
+    props.reserve(count);
     while (PeekByte() != 0) {
       TFormProperty prop;
       prop.name = ShortString();
@@ -104,7 +115,6 @@ class Reader {
       props.push_back(std::move(prop));
     }
     ++pos_;
-    TrimFormList(props);
     return props;
   }
 

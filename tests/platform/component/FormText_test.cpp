@@ -273,4 +273,32 @@ TEST(FormTextTest, LimitsNestingAndLengths) {
   EXPECT_NO_THROW(ReadFormText("inline " + std::string(240, 'T') + "\nend"));
 }
 
+// Text handed out in pieces is the same text, and no piece grows much beyond the piece size,
+// however long the form's lists and strings are.
+TEST(FormTextTest, PiecesMakeTheWholeText) {
+  TFormObject form;
+  form.className = "T";
+  TFormValue list;
+  list.type = TValueType::List;
+  for (int i = 0; i < 100000; ++i) list.AppendListValue(TFormValue::Bool(i % 3 == 0));
+  form.props = {{"L", list}, {"S", TFormValue::String(std::string(300000, 'a'))}};
+  TFormObject child;
+  child.className = "C";
+  form.children.assign(2000, child);
+  std::vector<std::string> pieces;
+  WriteFormText(form, [&](std::string_view piece) { pieces.emplace_back(piece); });
+  std::string joined;
+  for (const std::string& piece : pieces) {
+    EXPECT_LT(piece.size(), 80u * 1024);
+    joined += piece;
+  }
+  EXPECT_GT(pieces.size(), 10u);
+  EXPECT_EQ(joined, WriteFormText(form));
+  // A form smaller than a piece comes in one.
+  pieces.clear();
+  WriteFormText(ReadFormText("object T\nend\n"),
+                [&](std::string_view piece) { pieces.emplace_back(piece); });
+  EXPECT_EQ(pieces, std::vector<std::string>{"object T\nend\n"});
+}
+
 }  // namespace
