@@ -479,6 +479,12 @@ TFormValue TFormValue::Bytes(std::string bytes) {
   return value;
 }
 
+TFormValue TFormValue::Compound(TValueType type) {
+  TFormValue value;
+  value.type = type;
+  return value;
+}
+
 bool TFormValue::IsInteger() const {
   return type == TValueType::Int8 || type == TValueType::Int16 || type == TValueType::Int32;
 }

@@ -298,8 +298,7 @@ TFormValue TFormTextParser::Text(char prefix, TFormToken first) {
 }
 
 TFormValue TFormTextParser::List(int depth) {
-  TFormValue list;
-  list.type = TValueType::List;
+  TFormValue list = TFormValue::Compound(TValueType::List);
   while (!lexer_.PeekSymbol(')')) {
     const size_t line = lexer_.Peek().line;
     const TFormValue item = Value(depth + 1);
@@ -312,8 +311,7 @@ TFormValue TFormTextParser::List(int depth) {
 }
 
 TFormValue TFormTextParser::Set() {
-  TFormValue set;
-  set.type = TValueType::Set;
+  TFormValue set = TFormValue::Compound(TValueType::Set);
   if (lexer_.PeekSymbol(']')) {
     lexer_.Take();
     return set;
@@ -331,8 +329,7 @@ TFormValue TFormTextParser::Set() {
 }
 
 TFormValue TFormTextParser::Collection(int depth) {
-  TFormValue collection;
-  collection.type = TValueType::Collection;
+  TFormValue collection = TFormValue::Compound(TValueType::Collection);
   while (!lexer_.PeekSymbol('>')) {
     if (!PeekWord("item")) Fail(lexer_.Peek().line, "item expected");
     lexer_.Take();

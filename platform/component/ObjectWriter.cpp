@@ -19,8 +19,7 @@ class DefinedPropertyWriter : public TFiler {
 };
 
 TFormValue SetFormValue(const TEnumInfo& names, int64_t bits) {
-  TFormValue value;
-  value.type = TValueType::Set;
+  TFormValue value = TFormValue::Compound(TValueType::Set);
   for (size_t i = 0; i < names.names.size() && i < 32; ++i)
     if (bits & (int64_t(1) << i)) value.AppendSetName(names.names[i]);
   return value;

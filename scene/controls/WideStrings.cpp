@@ -36,8 +36,7 @@ void TvxWideStrings::DefineProperties(TFiler& filer) {
         SetStrings(std::move(strings));
       },
       [this] {
-        TFormValue list;
-        list.type = TValueType::List;
+        TFormValue list = TFormValue::Compound(TValueType::List);
         for (const std::u16string& text : strings_) list.AppendListValue(TFormValue::Wide(text));
         return list;
       },

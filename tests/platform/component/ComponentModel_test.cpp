@@ -161,12 +161,10 @@ TEST_F(ComponentModel, ClassLookupsIgnoreCaseAndSeeAncestors) {
 TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   TFormObject form;
   form.className = "TThing";
-  TFormValue sides;
-  sides.type = TValueType::Set;
+  TFormValue sides = TFormValue::Compound(TValueType::Set);
   sides.AppendSetName("sdTop");
   sides.AppendSetName("SDRIGHT");
-  TFormValue stops;
-  stops.type = TValueType::Collection;
+  TFormValue stops = TFormValue::Compound(TValueType::Collection);
   TFormItem stop;
   stop.props = {Prop("Offset", TFormValue::Float(0.25)), Prop("Color", TFormValue::String("red"))};
   stops.AppendCollectionItem(stop);

@@ -177,18 +177,15 @@ auto Decoded(const Entries& entries) {
 // written, read and built values mix freely.
 TEST(FormValueModel, BuiltValuesEqualReadOnes) {
   const TFormObject form = ReadFormBinary(kForm);
-  TFormValue list;
-  list.type = TValueType::List;
+  TFormValue list = TFormValue::Compound(TValueType::List);
   list.AppendListValue(TFormValue::Integer(1));
   list.AppendListValue(TFormValue::String("a"));
   EXPECT_EQ(list.text, form.props[1].value.text);
-  TFormValue sides;
-  sides.type = TValueType::Set;
+  TFormValue sides = TFormValue::Compound(TValueType::Set);
   sides.AppendSetName("vxSideTop");
   sides.AppendSetName("vxSideLeft");
   EXPECT_EQ(sides.text, form.props[11].value.text);
-  TFormValue points;
-  points.type = TValueType::Collection;
+  TFormValue points = TFormValue::Compound(TValueType::Collection);
   TFormItem item;
   item.props = {{"Offset", TFormValue::Integer(1)}};
   points.AppendCollectionItem(item);
@@ -207,14 +204,11 @@ TEST(FormValueModel, BuiltValuesEqualReadOnes) {
 }
 
 TEST(FormValueModel, AppendRefusesWhatTheBytesCouldNotHold) {
-  TFormValue list;
-  list.type = TValueType::List;
+  TFormValue list = TFormValue::Compound(TValueType::List);
   EXPECT_THROW(list.AppendListValue(TFormValue()), std::invalid_argument);
-  TFormValue set;
-  set.type = TValueType::Set;
+  TFormValue set = TFormValue::Compound(TValueType::Set);
   EXPECT_THROW(set.AppendSetName(""), std::invalid_argument);
-  TFormValue collection;
-  collection.type = TValueType::Collection;
+  TFormValue collection = TFormValue::Compound(TValueType::Collection);
   TFormItem item;
   item.hasIndex = true;
   item.index = TFormValue::String("3");

@@ -278,8 +278,7 @@ TEST(FormTextTest, LimitsNestingAndLengths) {
 TEST(FormTextTest, PiecesMakeTheWholeText) {
   TFormObject form;
   form.className = "T";
-  TFormValue list;
-  list.type = TValueType::List;
+  TFormValue list = TFormValue::Compound(TValueType::List);
   for (int i = 0; i < 100000; ++i) list.AppendListValue(TFormValue::Bool(i % 3 == 0));
   form.props = {{"L", list}, {"S", TFormValue::String(std::string(300000, 'a'))}};
   TFormObject child;
