@@ -35,10 +35,10 @@ printf 'object TvxLayout\nend\n' >"$work/tiny.txt"
 "$formconv" --to-binary "$work/tiny.txt" "$work/tiny.bin"
 shapes=$(python3 bench/form_shapes.py "$work" $((megabytes * 1024 * 1024)))
 
-# Prints "peak_kb cpu_seconds" of one conversion (a refusal counts as well).
+# Prints "peak_kb cpu_seconds exit_code" of one conversion (a refusal counts as well).
 measure() {
-  /usr/bin/time -f '%M %U %S' -o "$work/time" "$@" >/dev/null 2>&1 || true
-  awk '{ printf "%d %.2f\n", $1, $2 + $3 }' "$work/time"
+  /usr/bin/time -f '%M %U %S %x' -o "$work/time" "$@" >/dev/null 2>&1 || true
+  awk '{ printf "%d %.2f %d\n", $1, $2 + $3, $4 }' "$work/time"
 }
 
 # Prints the figures of one form in one direction for every binary.
@@ -47,10 +47,10 @@ row() {
   size=$(stat -c %s "$input")
   for binary in "${binaries[@]}"; do
     read -r fixed _ < <(measure "$binary" "$mode" "$tiny" "$work/out")
-    read -r peak seconds < <(measure "$binary" "$mode" "$input" "$work/out")
-    # A form far smaller than the fixed cost (one refused at once) shows the kilobytes held.
-    figures+=$(awk -v s="$size" -v p="$peak" -v f="$fixed" -v t="$seconds" 'BEGIN {
-      if (s < 65536) printf " %7d KB    %6.2f s", p - f, t
+    read -r peak seconds code < <(measure "$binary" "$mode" "$input" "$work/out")
+    # A form far smaller than the fixed cost (one refused at once) shows its peak and exit code.
+    figures+=$(awk -v s="$size" -v p="$peak" -v f="$fixed" -v t="$seconds" -v x="$code" 'BEGIN {
+      if (s < 65536) printf " %5d KB exit %d %5.2f s", p, x, t
       else printf " %8.1f B/B %6.2f s", (p - f) * 1024 / s, t
     }')
   done
