@@ -12,6 +12,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/component/FileWrite.h"
@@ -46,19 +47,18 @@ TFormObject ReadForm(const std::string& data) {
 }
 
 void Run(const std::string& in, const std::string& out, bool toBinary) {
-  // The input is let go before the output is made, so only the model and the output meet.
+  // The input is let go before the output is made, and the text is written as it is made, as
+  // it can be many times the size of the model.
   const TFormObject form = ReadForm(ReadFile(in));
-  std::vector<uint8_t> binary;
-  std::string text;
-  if (toBinary) {
-    binary = WriteFormBinary(form);
-  } else {
-    text = WriteFormText(form);
-  }
-  const std::span<const char> bytes =
-      toBinary ? std::span<const char>(reinterpret_cast<const char*>(binary.data()), binary.size())
-               : std::span<const char>(text);
-  if (!WriteFileAtomically(out, bytes)) throw TFailure{0, "cannot write " + out};
+  const bool written = WriteFileAtomically(out, [&](const TByteSink& sink) {
+    if (toBinary) {
+      const std::vector<uint8_t> binary = WriteFormBinary(form);
+      sink({reinterpret_cast<const char*>(binary.data()), binary.size()});
+    } else {
+      WriteFormText(form, [&](std::string_view piece) { sink(piece); });
+    }
+  });
+  if (!written) throw TFailure{0, "cannot write " + out};
 }
 
 int Fail(const std::string& in, size_t where, const std::string& reason) {

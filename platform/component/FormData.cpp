@@ -3,11 +3,31 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 
 namespace {
 
 constexpr uint8_t kSignature[4] = {'T', 'P', 'F', '0'};
 
+bool KeepsText(TValueType type) {
+  switch (type) {
+    case TValueType::List:
+    case TValueType::String:
+    case TValueType::Ident:
+    case TValueType::Binary:
+    case TValueType::Set:
+    case TValueType::LString:
+    case TValueType::Collection:
+    case TValueType::WString:
+    case TValueType::Utf8String:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Reads the binary form. Lists, sets and collections are only checked here and kept as their
+// bytes, so reading costs one pass and about the input's size whatever the values' shape.
 class Reader {
  public:
   Reader(std::span<const uint8_t> data, size_t pos) : data_(data), pos_(pos) {}
@@ -18,6 +38,10 @@ class Reader {
 
   void Need(size_t n) const {
     if (pos_ > data_.size() || n > data_.size() - pos_) Fail("unexpected end of data");
+  }
+  void Skip(size_t n) {
+    Need(n);
+    pos_ += n;
   }
   uint8_t Byte() {
     Need(1);
@@ -71,8 +95,19 @@ class Reader {
     return object;
   }
 
+  // A first pass counts the properties, so the list is made at its size: the values are
+  // only checked on the way, and many tiny properties would otherwise leave a quarter of a
+  // long list unused.
   std::vector<TFormProperty> Properties(int depth) {
+    const size_t start = pos_;
+    size_t count = 0;
+    for (; PeekByte() != 0; ++count) {
+      Skip(Byte());
+      Value(depth + 1, nullptr);
+    }
+    pos_ = start;
     std::vector<TFormProperty> props;
+    props.reserve(count);
     while (PeekByte() != 0) {
       TFormProperty prop;
       prop.name = ShortString();
@@ -80,94 +115,110 @@ class Reader {
       props.push_back(std::move(prop));
     }
     ++pos_;
-    TrimFormList(props);
     return props;
   }
 
   TFormValue Value(int depth) {
-    if (depth > kMaxFormDepth) Fail("values nested too deeply");
     TFormValue v;
+    Value(depth, &v);
+    return v;
+  }
+
+  // Reads one value into `out`, or only checks it when `out` is empty.
+  void Value(int depth, TFormValue* out) {
+    if (depth > kMaxFormDepth) Fail("values nested too deeply");
     const size_t start = pos_;
-    v.type = static_cast<TValueType>(Byte());
-    switch (v.type) {
+    const auto type = static_cast<TValueType>(Byte());
+    size_t from = pos_;  // where the bytes that `text` keeps begin
+    int64_t integer = 0;
+    bool closed = false;  // a zero byte ends the entries
+    switch (type) {
       case TValueType::Null:
       case TValueType::False:
       case TValueType::True:
         break;
       case TValueType::List:
-        while (PeekByte() != 0) v.ListValues().push_back(Value(depth + 1));
-        ++pos_;
-        TrimFormList(v.ListValues());
+        while (PeekByte() != 0) Value(depth + 1, nullptr);
+        closed = true;
         break;
       case TValueType::Int8:
-        v.integer = int8_t(Byte());
+        integer = int8_t(Byte());
         break;
-      case TValueType::Int16: {
+      case TValueType::Int16:
         Need(2);
-        v.integer = int16_t(data_[pos_] | (data_[pos_ + 1] << 8));
+        integer = int16_t(data_[pos_] | (data_[pos_ + 1] << 8));
         pos_ += 2;
         break;
-      }
       case TValueType::Int32:
-        v.integer = int32_t(U32());
+        integer = int32_t(U32());
         break;
       case TValueType::Extended:
-        Need(10);
-        std::memcpy(v.extended.data(), data_.data() + pos_, 10);
-        pos_ += 10;
+        Skip(10);
+        if (out) std::memcpy(out->extended.data(), data_.data() + from, 10);
         break;
       case TValueType::String:
       case TValueType::Ident:
-        v.text = ShortString();
+        from = pos_ + 1;
+        Skip(Byte());
         break;
       case TValueType::Binary:
       case TValueType::LString:
-      case TValueType::Utf8String:
-        v.text = Bytes(U32());
+      case TValueType::Utf8String: {
+        const uint32_t n = U32();
+        from = pos_;
+        Skip(n);
         break;
+      }
       case TValueType::Set:
-        for (std::string s = ShortString(); !s.empty(); s = ShortString())
-          v.SetNames().push_back(std::move(s));
+        while (PeekByte() != 0) Skip(Byte());
+        closed = true;
         break;
       case TValueType::Collection:
-        v.CollectionItems() = Items(depth);
+        Items(depth);
+        closed = true;
         break;
-      case TValueType::WString:
-        v.WideText() = Wide();
+      case TValueType::WString: {
+        const uint32_t count = U32();
+        if (count > (data_.size() - pos_) / 2) Fail("unexpected end of data");
+        from = pos_;
+        pos_ += 2 * size_t(count);
         break;
+      }
       default:
         pos_ = start;
-        Fail("unknown value type " + std::to_string(int(v.type)));
+        Fail("unknown value type " + std::to_string(int(type)));
     }
-    return v;
+    if (out) {
+      out->type = type;
+      out->integer = integer;
+      if (KeepsText(type))
+        out->text.assign(reinterpret_cast<const char*>(data_.data() + from), pos_ - from);
+    }
+    if (closed) ++pos_;
   }
 
-  std::vector<TFormItem> Items(int depth) {
-    std::vector<TFormItem> items;
+  void Items(int depth) {
     while (PeekByte() != 0) {
-      TFormItem item;
       if (PeekByte() != uint8_t(TValueType::List)) {
-        item.hasIndex = true;
-        item.index = Value(depth + 1);
-        if (!item.index.IsInteger()) Fail("collection index is not an integer");
+        TFormValue index;
+        Value(depth + 1, &index);
+        if (!index.IsInteger()) Fail("collection index is not an integer");
       }
       if (Byte() != uint8_t(TValueType::List)) Fail("collection item expected");
-      item.props = Properties(depth + 1);
-      items.push_back(std::move(item));
+      while (PeekByte() != 0) {
+        Skip(Byte());
+        Value(depth + 2, nullptr);
+      }
+      ++pos_;
     }
-    ++pos_;
-    TrimFormList(items);
-    return items;
   }
 
-  std::u16string Wide() {
-    const uint32_t count = U32();
-    if (count > (data_.size() - pos_) / 2) Fail("unexpected end of data");
-    std::u16string s(count, u'\0');
-    for (uint32_t i = 0; i < count; ++i)
-      s[i] = char16_t(data_[pos_ + 2 * i] | (data_[pos_ + 2 * i + 1] << 8));
-    pos_ += 2 * size_t(count);
-    return s;
+  // One item of a checked collection.
+  void Item(TFormItem* out) {
+    out->hasIndex = PeekByte() != uint8_t(TValueType::List);
+    out->index = out->hasIndex ? Value(0) : TFormValue();
+    ++pos_;
+    out->props = Properties(0);
   }
 
  private:
@@ -175,17 +226,19 @@ class Reader {
   size_t pos_;
 };
 
+// Writes the binary form into a byte vector or a string.
+template <class Out>
 class Writer {
  public:
-  explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
+  explicit Writer(Out& out) : out_(out) {}
 
-  void Byte(uint8_t b) { out_.push_back(b); }
+  void Byte(uint8_t b) { out_.push_back(typename Out::value_type(b)); }
   void U32(uint32_t v) {
     for (int i = 0; i < 4; ++i) Byte(uint8_t(v >> (8 * i)));
   }
-  void Bytes(const std::string& s) { out_.insert(out_.end(), s.begin(), s.end()); }
-  void ShortString(const std::string& s) {
-    const std::string cut = s.substr(0, 255);
+  void Bytes(std::string_view s) { out_.insert(out_.end(), s.begin(), s.end()); }
+  void ShortString(std::string_view s) {
+    const std::string_view cut = s.substr(0, 255);
     Byte(uint8_t(cut.size()));
     Bytes(cut);
   }
@@ -213,10 +266,6 @@ class Writer {
   void Value(const TFormValue& v) {
     Byte(uint8_t(v.type));
     switch (v.type) {
-      case TValueType::List:
-        for (const TFormValue& item : v.ListValues()) Value(item);
-        Byte(0);
-        break;
       case TValueType::Int8:
         Byte(uint8_t(v.integer));
         break;
@@ -240,36 +289,31 @@ class Writer {
         U32(uint32_t(v.text.size()));
         Bytes(v.text);
         break;
+      case TValueType::List:
       case TValueType::Set:
-        for (const std::string& s : v.SetNames()) ShortString(s);
+      case TValueType::Collection:
+        Bytes(v.text);
         Byte(0);
         break;
-      case TValueType::Collection:
-        Items(v.CollectionItems());
+      case TValueType::WString: {
+        const size_t count = v.text.size() / 2;
+        U32(uint32_t(count));
+        Bytes(std::string_view(v.text).substr(0, 2 * count));
         break;
-      case TValueType::WString:
-        U32(uint32_t(v.WideText().size()));
-        for (char16_t c : v.WideText()) {
-          Byte(uint8_t(c));
-          Byte(uint8_t(c >> 8));
-        }
-        break;
+      }
       default:
         break;
     }
   }
 
-  void Items(const std::vector<TFormItem>& items) {
-    for (const TFormItem& item : items) {
-      if (item.hasIndex) Value(item.index);
-      Byte(uint8_t(TValueType::List));
-      Properties(item.props);
-    }
-    Byte(0);
+  void Item(const TFormItem& item) {
+    if (item.hasIndex) Value(item.index);
+    Byte(uint8_t(TValueType::List));
+    Properties(item.props);
   }
 
  private:
-  std::vector<uint8_t>& out_;
+  Out& out_;
 };
 
 }  // namespace
@@ -320,63 +364,60 @@ long double ExtendedToLongDouble(const TExtended& value) {
   return negative ? -result : result;
 }
 
-struct TFormValue::TCompound {
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormValue* out) {
+  Reader reader({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, pos);
+  *out = reader.Value(0);
+  return reader.pos();
+}
+
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormItem* out) {
+  Reader reader({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, pos);
+  reader.Item(out);
+  return reader.pos();
+}
+
+std::u16string TFormValue::WideText() const {
   std::u16string wide;
-  std::vector<std::string> set;
-  std::vector<TFormValue> list;
-  std::vector<TFormItem> items;
-};
-
-TFormValue::TFormValue() = default;
-TFormValue::TFormValue(TFormValue&& other) noexcept = default;
-TFormValue& TFormValue::operator=(TFormValue&& other) noexcept = default;
-TFormValue::~TFormValue() = default;
-
-TFormValue::TFormValue(const TFormValue& other)
-    : type(other.type),
-      extended(other.extended),
-      integer(other.integer),
-      text(other.text),
-      compound_(other.compound_ ? std::make_unique<TCompound>(*other.compound_) : nullptr) {}
-
-TFormValue& TFormValue::operator=(const TFormValue& other) {
-  if (this != &other) *this = TFormValue(other);
-  return *this;
+  if (type != TValueType::WString) return wide;
+  wide.resize(text.size() / 2);
+  for (size_t i = 0; i < wide.size(); ++i)
+    wide[i] = char16_t(uint8_t(text[2 * i]) | (uint8_t(text[2 * i + 1]) << 8));
+  return wide;
 }
 
-TFormValue::TCompound& TFormValue::Compound() {
-  if (!compound_) compound_ = std::make_unique<TCompound>();
-  return *compound_;
+std::vector<std::string> TFormValue::SetNames() const {
+  std::vector<std::string> names;
+  if (type != TValueType::Set) return names;
+  for (size_t pos = 0; pos < text.size(); pos += 1 + uint8_t(text[pos]))
+    names.push_back(text.substr(pos + 1, uint8_t(text[pos])));
+  return names;
 }
 
-const TFormValue::TCompound& TFormValue::CompoundOrEmpty() const {
-  static const TCompound kEmpty;
-  return compound_ ? *compound_ : kEmpty;
+TFormEntries<TFormValue> TFormValue::ListValues() const {
+  return TFormEntries<TFormValue>(type == TValueType::List ? text : std::string_view());
 }
 
-std::u16string& TFormValue::WideText() {
-  return Compound().wide;
+TFormEntries<TFormItem> TFormValue::CollectionItems() const {
+  return TFormEntries<TFormItem>(type == TValueType::Collection ? text : std::string_view());
 }
-const std::u16string& TFormValue::WideText() const {
-  return CompoundOrEmpty().wide;
+
+void TFormValue::AppendListValue(const TFormValue& item) {
+  if (type != TValueType::List) throw std::invalid_argument("not a list");
+  if (item.type == TValueType::Null) throw std::invalid_argument("Null in a list");
+  Writer<std::string>(text).Value(item);
 }
-std::vector<std::string>& TFormValue::SetNames() {
-  return Compound().set;
+
+void TFormValue::AppendSetName(std::string_view name) {
+  if (type != TValueType::Set) throw std::invalid_argument("not a set");
+  if (name.empty()) throw std::invalid_argument("empty set element");
+  Writer<std::string>(text).ShortString(name);
 }
-const std::vector<std::string>& TFormValue::SetNames() const {
-  return CompoundOrEmpty().set;
-}
-std::vector<TFormValue>& TFormValue::ListValues() {
-  return Compound().list;
-}
-const std::vector<TFormValue>& TFormValue::ListValues() const {
-  return CompoundOrEmpty().list;
-}
-std::vector<TFormItem>& TFormValue::CollectionItems() {
-  return Compound().items;
-}
-const std::vector<TFormItem>& TFormValue::CollectionItems() const {
-  return CompoundOrEmpty().items;
+
+void TFormValue::AppendCollectionItem(const TFormItem& item) {
+  if (type != TValueType::Collection) throw std::invalid_argument("not a collection");
+  if (item.hasIndex && !item.index.IsInteger())
+    throw std::invalid_argument("collection index is not an integer");
+  Writer<std::string>(text).Item(item);
 }
 
 TFormValue TFormValue::Integer(int64_t v) {
@@ -420,10 +461,14 @@ TFormValue TFormValue::String(std::string bytes) {
   return value;
 }
 
-TFormValue TFormValue::Wide(std::u16string text) {
+TFormValue TFormValue::Wide(std::u16string_view text) {
   TFormValue value;
   value.type = TValueType::WString;
-  value.WideText() = std::move(text);
+  value.text.resize(2 * text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    value.text[2 * i] = char(text[i]);
+    value.text[2 * i + 1] = char(text[i] >> 8);
+  }
   return value;
 }
 
@@ -431,6 +476,12 @@ TFormValue TFormValue::Bytes(std::string bytes) {
   TFormValue value;
   value.type = TValueType::Binary;
   value.text = std::move(bytes);
+  return value;
+}
+
+TFormValue TFormValue::Compound(TValueType type) {
+  TFormValue value;
+  value.type = type;
   return value;
 }
 
@@ -465,7 +516,7 @@ TFormObject ReadFormBinary(std::span<const uint8_t> data) {
 
 void WriteFormBinary(const TFormObject& object, std::vector<uint8_t>& out) {
   out.insert(out.end(), std::begin(kSignature), std::end(kSignature));
-  Writer(out).Object(object);
+  Writer<std::vector<uint8_t>>(out).Object(object);
 }
 
 std::vector<uint8_t> WriteFormBinary(const TFormObject& object) {

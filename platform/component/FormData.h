@@ -5,9 +5,10 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <iterator>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/component/Exceptions.h"
@@ -39,51 +40,95 @@ long double ExtendedToLongDouble(const TExtended& value);
 
 struct TFormItem;
 struct TFormProperty;
+struct TFormValue;
 
-// One value. Scalars and 8-bit texts are held in place; the parts only wide strings, sets,
-// lists and collections need live in a block of their own, made on first use, because scalar
-// values are by far the most common and a form's model should stay a small multiple of its
-// bytes.
+// Decodes the value or collection item that starts at `pos` of encoded bytes known to be well
+// formed, and answers the position after it.
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormValue* out);
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormItem* out);
+
+// The entries of an encoded list or collection, decoded one at a time as they are visited, so
+// that a long list costs its bytes rather than a model per entry. It refers to the value's
+// bytes: the value must outlive it and stay unchanged while it is used.
+template <class T>
+class TFormEntries {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = T;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const T*;
+    using reference = const T&;
+
+    iterator() = default;
+    iterator(std::string_view bytes, size_t pos) : bytes_(bytes), pos_(pos) { Decode(); }
+    const T& operator*() const { return entry_; }
+    const T* operator->() const { return &entry_; }
+    iterator& operator++() {
+      pos_ = next_;
+      Decode();
+      return *this;
+    }
+    void operator++(int) { ++*this; }
+    bool operator==(const iterator& other) const { return pos_ == other.pos_; }
+
+   private:
+    void Decode() {
+      if (pos_ < bytes_.size()) next_ = DecodeFormEntry(bytes_, pos_, &entry_);
+    }
+
+    std::string_view bytes_;
+    size_t pos_ = 0;
+    size_t next_ = 0;
+    T entry_{};
+  };
+
+  explicit TFormEntries(std::string_view bytes) : bytes_(bytes) {}
+  iterator begin() const { return iterator(bytes_, 0); }
+  iterator end() const { return iterator(bytes_, bytes_.size()); }
+  bool empty() const { return bytes_.empty(); }
+  size_t size() const { return size_t(std::distance(begin(), end())); }  // walks them
+
+ private:
+  std::string_view bytes_;
+};
+
+// One value. Scalars are held in place; every other kind is held in `text` as the bytes it is
+// written with (after its type byte, without a list's, set's or collection's closing zero and
+// without a wide string's count), so that a value costs about its encoded size whatever its
+// shape. The accessors decode wide strings, sets, lists and collections on use; the Append
+// operations encode into them.
 struct TFormValue {
   TValueType type = TValueType::Null;
   TExtended extended{};  // Extended
   int64_t integer = 0;   // Int8, Int16, Int32
-  std::string text;      // String, LString, Ident, Binary, Utf8String (raw bytes)
-
-  TFormValue();
-  TFormValue(const TFormValue& other);
-  TFormValue(TFormValue&& other) noexcept;
-  TFormValue& operator=(const TFormValue& other);
-  TFormValue& operator=(TFormValue&& other) noexcept;
-  ~TFormValue();
+  std::string text;      // every other type (see above)
 
   static TFormValue Integer(int64_t v);  // the smallest integer type that holds v
   static TFormValue Float(long double v);
   static TFormValue Ident(std::string name);
   static TFormValue Bool(bool v);
   static TFormValue String(std::string bytes);  // short or long by length
-  static TFormValue Wide(std::u16string text);
+  static TFormValue Wide(std::u16string_view text);
   static TFormValue Bytes(std::string bytes);
+  static TFormValue Compound(TValueType type);  // an empty List, Set or Collection
 
   bool IsInteger() const;
   bool IsString() const;  // any of the text types: String, LString, WString, Utf8String
 
-  // The compound parts; the const forms answer an empty part when there is none.
-  std::u16string& WideText();  // WString
-  const std::u16string& WideText() const;
-  std::vector<std::string>& SetNames();  // Set
-  const std::vector<std::string>& SetNames() const;
-  std::vector<TFormValue>& ListValues();  // List
-  const std::vector<TFormValue>& ListValues() const;
-  std::vector<TFormItem>& CollectionItems();  // Collection
-  const std::vector<TFormItem>& CollectionItems() const;
+  // The compound parts; a value of another type answers an empty part.
+  std::u16string WideText() const;                  // WString
+  std::vector<std::string> SetNames() const;        // Set
+  TFormEntries<TFormValue> ListValues() const;      // List
+  TFormEntries<TFormItem> CollectionItems() const;  // Collection
 
- private:
-  struct TCompound;
-  TCompound& Compound();
-  const TCompound& CompoundOrEmpty() const;
-
-  std::unique_ptr<TCompound> compound_;
+  // Append to a value of the matching type. What the binary form could not hold (a Null in a
+  // list, an empty set name, an item index that is no integer) throws std::invalid_argument,
+  // since its zero byte would end the entries early; names are cut to 255 bytes.
+  void AppendListValue(const TFormValue& item);
+  void AppendSetName(std::string_view name);
+  void AppendCollectionItem(const TFormItem& item);
 };
 
 struct TFormProperty {

@@ -11,6 +11,10 @@ std::string WriteFormText(const TFormObject& object) {
   return TFormTextPrinter().Print(object);
 }
 
+void WriteFormText(const TFormObject& object, const std::function<void(std::string_view)>& sink) {
+  TFormTextPrinter().Print(object, sink);
+}
+
 TFormObject ReadFormData(std::span<const uint8_t> data) {
   if (!HasFormSignature(data))
     return ReadFormText({reinterpret_cast<const char*>(data.data()), data.size()});

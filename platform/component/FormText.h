@@ -37,6 +37,7 @@
 //   Extended{20 hex digits}    any other 80-bit pattern, bytes as stored
 //   &'…'                       a name that is no plain word or is a keyword (codes are bytes)
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,3 +50,5 @@ TFormObject ReadFormText(std::string_view utf8);
 // EFormError; data after a binary form's end is malformed too.
 TFormObject ReadFormData(std::span<const uint8_t> data);
 std::string WriteFormText(const TFormObject& object);
+// Hands the text to `sink` in pieces as it is made.
+void WriteFormText(const TFormObject& object, const std::function<void(std::string_view)>& sink);

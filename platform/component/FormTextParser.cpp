@@ -298,30 +298,29 @@ TFormValue TFormTextParser::Text(char prefix, TFormToken first) {
 }
 
 TFormValue TFormTextParser::List(int depth) {
-  TFormValue list;
-  list.type = TValueType::List;
+  TFormValue list = TFormValue::Compound(TValueType::List);
   while (!lexer_.PeekSymbol(')')) {
     const size_t line = lexer_.Peek().line;
-    list.ListValues().push_back(Value(depth + 1));
+    const TFormValue item = Value(depth + 1);
     // A zero type byte ends a binary list, so a null item could not be read back.
-    if (list.ListValues().back().type == TValueType::Null) Fail(line, "Null in a list");
+    if (item.type == TValueType::Null) Fail(line, "Null in a list");
+    list.AppendListValue(item);
   }
   lexer_.Take();
-  TrimFormList(list.ListValues());
   return list;
 }
 
 TFormValue TFormTextParser::Set() {
-  TFormValue set;
-  set.type = TValueType::Set;
+  TFormValue set = TFormValue::Compound(TValueType::Set);
   if (lexer_.PeekSymbol(']')) {
     lexer_.Take();
     return set;
   }
   while (true) {
     const size_t line = lexer_.Peek().line;
-    set.SetNames().push_back(Name("set element"));
-    if (set.SetNames().back().empty()) Fail(line, "empty set element");
+    const std::string name = Name("set element");
+    if (name.empty()) Fail(line, "empty set element");
+    set.AppendSetName(name);
     if (lexer_.PeekSymbol(']')) break;
     Expect(',');
   }
@@ -330,8 +329,7 @@ TFormValue TFormTextParser::Set() {
 }
 
 TFormValue TFormTextParser::Collection(int depth) {
-  TFormValue collection;
-  collection.type = TValueType::Collection;
+  TFormValue collection = TFormValue::Compound(TValueType::Collection);
   while (!lexer_.PeekSymbol('>')) {
     if (!PeekWord("item")) Fail(lexer_.Peek().line, "item expected");
     lexer_.Take();
@@ -347,10 +345,8 @@ TFormValue TFormTextParser::Collection(int depth) {
       item.props.push_back(Property(depth + 1));
     }
     lexer_.Take();
-    TrimFormList(item.props);
-    collection.CollectionItems().push_back(std::move(item));
+    collection.AppendCollectionItem(item);
   }
   lexer_.Take();
-  TrimFormList(collection.CollectionItems());
   return collection;
 }

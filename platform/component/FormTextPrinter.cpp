@@ -15,6 +15,8 @@ namespace {
 // into lines of 32 bytes.
 constexpr size_t kCharsPerLine = 64;
 constexpr size_t kBytesPerLine = 32;
+// The size of the pieces handed to a sink.
+constexpr size_t kPieceSize = 64 * 1024;
 
 // One character of a string as written: a literal character, or a #NNNN code. Kept to a few
 // bytes, as a long string has one per character.
@@ -32,21 +34,19 @@ void AddCode(TAtoms& atoms, unsigned code) {
   atoms.push_back({char32_t(code), true});
 }
 
-TAtoms WideAtoms(const std::u16string& text) {
-  TAtoms atoms;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                      text[i + 1] <= 0xDFFF;
-    if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-    if (IsShownChar(c)) {
-      AddLiteral(atoms, c);
-      i += pair ? 1 : 0;
-    } else {
-      AddCode(atoms, text[i]);  // a pair that is not shown is written unit by unit
-    }
+// The atoms of the character at `*i`, advancing past it.
+void WideAtom(std::u16string_view text, size_t* i, TAtoms& atoms) {
+  char32_t c = text[*i];
+  const bool pair = c >= 0xD800 && c <= 0xDBFF && *i + 1 < text.size() && text[*i + 1] >= 0xDC00 &&
+                    text[*i + 1] <= 0xDFFF;
+  if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (text[*i + 1] - 0xDC00);
+  if (IsShownChar(c)) {
+    AddLiteral(atoms, c);
+    *i += pair ? 1 : 0;
+  } else {
+    AddCode(atoms, text[*i]);  // a pair that is not shown is written unit by unit
   }
-  return atoms;
+  ++*i;
 }
 
 // The code page 936 character that the bytes at `pos` (one or two of them) stand for, when it
@@ -65,37 +65,29 @@ char32_t Cp936Char(std::string_view bytes, size_t pos, size_t* length) {
   return 0;
 }
 
-TAtoms ByteAtoms(std::string_view bytes) {
-  TAtoms atoms;
-  for (size_t i = 0; i < bytes.size();) {
-    const uint8_t b = uint8_t(bytes[i]);
-    size_t length = 1;
-    const char32_t c = b < 0x80 ? (IsShownChar(b) ? b : 0) : Cp936Char(bytes, i, &length);
-    if (c != 0) {
-      AddLiteral(atoms, c);
-    } else {
-      AddCode(atoms, b);
-    }
-    i += length;
+void ByteAtom(std::string_view bytes, size_t* i, TAtoms& atoms) {
+  const uint8_t b = uint8_t(bytes[*i]);
+  size_t length = 1;
+  const char32_t c = b < 0x80 ? (IsShownChar(b) ? b : 0) : Cp936Char(bytes, *i, &length);
+  if (c != 0) {
+    AddLiteral(atoms, c);
+  } else {
+    AddCode(atoms, b);
   }
-  return atoms;
+  *i += length;
 }
 
-TAtoms Utf8Atoms(std::string_view bytes) {
-  TAtoms atoms;
-  for (size_t i = 0; i < bytes.size();) {
-    size_t next = i;
-    char32_t c;
-    const bool valid = NextUtf8(bytes, &next, &c);
-    if (valid && IsShownChar(c)) {
-      AddLiteral(atoms, c);
-      i = next;
-      continue;
-    }
-    if (!valid) next = i + 1;
-    for (; i < next; ++i) AddCode(atoms, uint8_t(bytes[i]));
+void Utf8Atom(std::string_view bytes, size_t* i, TAtoms& atoms) {
+  size_t next = *i;
+  char32_t c;
+  const bool valid = NextUtf8(bytes, &next, &c);
+  if (valid && IsShownChar(c)) {
+    AddLiteral(atoms, c);
+    *i = next;
+    return;
   }
-  return atoms;
+  if (!valid) next = *i + 1;
+  for (; *i < next; ++*i) AddCode(atoms, uint8_t(bytes[*i]));
 }
 
 std::string Quote(TAtoms::const_iterator begin, TAtoms::const_iterator end) {
@@ -122,13 +114,10 @@ bool AllAscii(std::string_view bytes) {
 }
 
 // The prefix that keeps a string's binary type where the plain spelling would choose another.
-std::string TextPrefix(const TFormValue& value) {
+std::string TextPrefix(const TFormValue& value, std::u16string_view wide) {
   switch (value.type) {
     case TValueType::WString:
-      return std::all_of(value.WideText().begin(), value.WideText().end(),
-                         [](char16_t c) { return c < 0x80; })
-                 ? "W"
-                 : "";
+      return std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c < 0x80; }) ? "W" : "";
     case TValueType::Utf8String:
       return "U";
     default: {
@@ -137,19 +126,6 @@ std::string TextPrefix(const TFormValue& value) {
       return AllAscii(value.text) ? "" : "A";
     }
   }
-}
-
-std::vector<std::string> TextLines(const TFormValue& value) {
-  const TAtoms atoms = value.type == TValueType::WString      ? WideAtoms(value.WideText())
-                       : value.type == TValueType::Utf8String ? Utf8Atoms(value.text)
-                                                              : ByteAtoms(value.text);
-  std::vector<std::string> lines;
-  for (size_t i = 0; i < atoms.size() || lines.empty(); i += kCharsPerLine) {
-    const size_t end = std::min(atoms.size(), i + kCharsPerLine);
-    lines.push_back(Quote(atoms.begin() + i, atoms.begin() + end));
-  }
-  lines.front() = TextPrefix(value) + lines.front();
-  return lines;
 }
 
 bool IsPlainName(std::string_view name) {
@@ -203,13 +179,72 @@ std::string FloatText(const TExtended& value) {
 
 }  // namespace
 
+// The quoted lines of a string value, made one at a time, as a long string has many. There is
+// always a first line, even for an empty string; it carries the prefix that keeps the string's
+// type.
+class TTextLines {
+ public:
+  explicit TTextLines(const TFormValue& value)
+      : value_(value),
+        wide_(value.type == TValueType::WString ? value.WideText() : std::u16string()),
+        prefix_(TextPrefix(value, wide_)) {
+    Refill();
+  }
+
+  bool AtEnd() const { return atoms_.empty(); }  // once the first line was taken
+
+  std::string Next() {
+    const auto end = atoms_.begin() + std::min(kCharsPerLine, atoms_.size());
+    std::string line = std::move(prefix_) + Quote(atoms_.begin(), end);
+    prefix_.clear();
+    atoms_.erase(atoms_.begin(), end);
+    Refill();
+    return line;
+  }
+
+ private:
+  void Refill() {
+    const size_t size = value_.type == TValueType::WString ? wide_.size() : value_.text.size();
+    while (atoms_.size() < kCharsPerLine && pos_ < size) {
+      if (value_.type == TValueType::WString) {
+        WideAtom(wide_, &pos_, atoms_);
+      } else if (value_.type == TValueType::Utf8String) {
+        Utf8Atom(value_.text, &pos_, atoms_);
+      } else {
+        ByteAtom(value_.text, &pos_, atoms_);
+      }
+    }
+  }
+
+  const TFormValue& value_;
+  const std::u16string wide_;
+  std::string prefix_;
+  size_t pos_ = 0;
+  TAtoms atoms_;
+};
+
 std::string TFormTextPrinter::Print(const TFormObject& root) {
   out_.clear();
   Object(root, 0);
   return std::move(out_);
 }
 
+void TFormTextPrinter::Print(const TFormObject& root,
+                             const std::function<void(std::string_view)>& sink) {
+  out_.clear();
+  sink_ = &sink;
+  Object(root, 0);
+  sink(out_);
+  out_.clear();
+  sink_ = nullptr;
+}
+
+// Every line starts here, which makes it the place to pass on a full piece.
 void TFormTextPrinter::Indent(int indent) {
+  if (sink_ && out_.size() >= kPieceSize) {
+    (*sink_)(out_);
+    out_.clear();
+  }
   out_.append(size_t(indent), ' ');
 }
 
@@ -237,14 +272,18 @@ void TFormTextPrinter::Property(const TFormProperty& prop, int indent) {
   if (!prop.value.IsString()) {
     out_ += " = ";
     Value(prop.value, indent);
-  } else if (const std::vector<std::string> lines = TextLines(prop.value); lines.size() > 1) {
-    // Long strings start on their own line, one level in.
-    out_ += " =\n";
-    Indent(indent + 2);
-    Text(lines, indent + 2);
   } else {
-    out_ += " = ";
-    Text(lines, indent);
+    TTextLines lines(prop.value);
+    std::string first = lines.Next();
+    if (lines.AtEnd()) {
+      out_ += " = ";
+      out_ += first;
+    } else {
+      // Long strings start on their own line, one level in.
+      out_ += " =\n";
+      Indent(indent + 2);
+      Text(first, lines, indent + 2);
+    }
   }
   out_ += '\n';
 }
@@ -269,9 +308,10 @@ void TFormTextPrinter::Value(const TFormValue& value, int indent) {
     case TValueType::String:
     case TValueType::LString:
     case TValueType::WString:
-    case TValueType::Utf8String:
-      Text(TextLines(value), indent);
-      break;
+    case TValueType::Utf8String: {
+      TTextLines lines(value);
+      Text(lines.Next(), lines, indent);
+    } break;
     case TValueType::Ident:
       out_ += NameText(value.text);
       break;
@@ -293,13 +333,13 @@ void TFormTextPrinter::Value(const TFormValue& value, int indent) {
   }
 }
 
-void TFormTextPrinter::Text(const std::vector<std::string>& lines, int indent) {
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) {
-      out_ += " +\n";
-      Indent(indent);
-    }
-    out_ += lines[i];
+// Writes the first line where the cursor stands and the rest below it, joined with '+'.
+void TFormTextPrinter::Text(const std::string& first, TTextLines& rest, int indent) {
+  out_ += first;
+  while (!rest.AtEnd()) {
+    out_ += " +\n";
+    Indent(indent);
+    out_ += rest.Next();
   }
 }
 
@@ -315,9 +355,10 @@ void TFormTextPrinter::List(const TFormValue& value, int indent) {
 
 void TFormTextPrinter::Set(const TFormValue& value) {
   out_ += '[';
-  for (size_t i = 0; i < value.SetNames().size(); ++i) {
+  const std::vector<std::string> names = value.SetNames();
+  for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0) out_ += ", ";
-    out_ += NameText(value.SetNames()[i]);
+    out_ += NameText(names[i]);
   }
   out_ += ']';
 }

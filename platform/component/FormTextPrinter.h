@@ -2,14 +2,21 @@
 
 // Writes the binary form model as form text that reads back to the same binary bytes.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/component/FormData.h"
 
+class TTextLines;
+
 class TFormTextPrinter {
  public:
   std::string Print(const TFormObject& root);
+  // Hands the text to `sink` in pieces as it is made, so that a large form's text is never
+  // held whole.
+  void Print(const TFormObject& root, const std::function<void(std::string_view)>& sink);
 
  private:
   void Object(const TFormObject& object, int indent);
@@ -19,8 +26,9 @@ class TFormTextPrinter {
   void Collection(const TFormValue& value, int indent);
   void Binary(const std::string& bytes, int indent);
   void Set(const TFormValue& value);
-  void Text(const std::vector<std::string>& lines, int indent);
+  void Text(const std::string& first, TTextLines& rest, int indent);
   void Indent(int indent);
 
   std::string out_;
+  const std::function<void(std::string_view)>* sink_ = nullptr;
 };

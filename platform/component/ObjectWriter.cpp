@@ -19,10 +19,9 @@ class DefinedPropertyWriter : public TFiler {
 };
 
 TFormValue SetFormValue(const TEnumInfo& names, int64_t bits) {
-  TFormValue value;
-  value.type = TValueType::Set;
+  TFormValue value = TFormValue::Compound(TValueType::Set);
   for (size_t i = 0; i < names.names.size() && i < 32; ++i)
-    if (bits & (int64_t(1) << i)) value.SetNames().push_back(names.names[i]);
+    if (bits & (int64_t(1) << i)) value.AppendSetName(names.names[i]);
   return value;
 }
 
@@ -63,8 +62,9 @@ void TObjectWriter::WriteProperties(TObject& object, const std::string& prefix,
       if (collection && collection->Count() > 0) {
         value.type = TValueType::Collection;
         for (int i = 0; i < collection->Count(); ++i) {
-          TFormItem& item = value.CollectionItems().emplace_back();
+          TFormItem item;
           WriteProperties(*collection->Item(i), {}, item.props);
+          value.AppendCollectionItem(item);
         }
         out.push_back({prefix + info->name, std::move(value)});
       } else if (sub && !collection) {

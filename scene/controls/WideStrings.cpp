@@ -36,10 +36,8 @@ void TvxWideStrings::DefineProperties(TFiler& filer) {
         SetStrings(std::move(strings));
       },
       [this] {
-        TFormValue list;
-        list.type = TValueType::List;
-        for (const std::u16string& text : strings_)
-          list.ListValues().push_back(TFormValue::Wide(text));
+        TFormValue list = TFormValue::Compound(TValueType::List);
+        for (const std::u16string& text : strings_) list.AppendListValue(TFormValue::Wide(text));
         return list;
       },
       !strings_.empty());

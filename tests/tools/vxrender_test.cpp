@@ -211,7 +211,7 @@ TEST_F(VxrenderTest, RefusesWhatItCannotHoldInOneLine) {
   std::string form = "object Many: TvxLayout\n  Tag = (";
   for (int i = 0; i < 20'000'000; ++i) form += " 1";
   Write("many.txt", form + ")\nend\n");
-  EXPECT_EQ(Run(File("many.txt") + " " + File("out.png"), "ulimit -v 1048576; "), 1);
+  EXPECT_EQ(Run(File("many.txt") + " " + File("out.png"), "ulimit -v 131072; "), 1);
   EXPECT_EQ(stderr_, "vxrender: " + File("many.txt") + ": too large to hold in memory\n");
   EXPECT_FALSE(fs::exists(File("out.png")));
 }

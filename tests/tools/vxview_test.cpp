@@ -110,7 +110,7 @@ TEST_F(VxviewTest, RefusesWhatItCannotHoldInOneLine) {
   std::string form = "object Many: TvxLayout\n  Tag = (";
   for (int i = 0; i < 20'000'000; ++i) form += " 1";
   Write("many.txt", form + ")\nend\n");
-  EXPECT_EQ(Run(File("many.txt"), "ulimit -v 1048576; "), 1);
+  EXPECT_EQ(Run(File("many.txt"), "ulimit -v 131072; "), 1);
   EXPECT_EQ(stderr_, "vxview: " + File("many.txt") + ": too large to hold in memory\n");
 }
 #endif

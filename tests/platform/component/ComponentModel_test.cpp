@@ -161,16 +161,15 @@ TEST_F(ComponentModel, ClassLookupsIgnoreCaseAndSeeAncestors) {
 TEST_F(ComponentModel, ReaderAppliesEveryKindOfValue) {
   TFormObject form;
   form.className = "TThing";
-  TFormValue sides;
-  sides.type = TValueType::Set;
-  sides.SetNames() = {"sdTop", "SDRIGHT"};
-  TFormValue stops;
-  stops.type = TValueType::Collection;
-  stops.CollectionItems().resize(2);
-  stops.CollectionItems()[0].props = {Prop("Offset", TFormValue::Float(0.25)),
-                                      Prop("Color", TFormValue::String("red"))};
-  stops.CollectionItems()[1].props = {Prop("Offset", TFormValue::Integer(1)),
-                                      Prop("At.Pair", TFormValue::Integer(102))};
+  TFormValue sides = TFormValue::Compound(TValueType::Set);
+  sides.AppendSetName("sdTop");
+  sides.AppendSetName("SDRIGHT");
+  TFormValue stops = TFormValue::Compound(TValueType::Collection);
+  TFormItem stop;
+  stop.props = {Prop("Offset", TFormValue::Float(0.25)), Prop("Color", TFormValue::String("red"))};
+  stops.AppendCollectionItem(stop);
+  stop.props = {Prop("Offset", TFormValue::Integer(1)), Prop("At.Pair", TFormValue::Integer(102))};
+  stops.AppendCollectionItem(stop);
   form.props = {Prop("Count", TFormValue::Integer(40000)),
                 Prop("Visible", TFormValue::Bool(false)),
                 Prop("Shade", TFormValue::Ident("shdeep")),

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/component/FormData.h"
 #include "platform/component/FormText.h"
@@ -58,8 +59,10 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   ASSERT_EQ(form.props.size(), 16u);
   auto value = [&](size_t i) -> const TFormValue& { return form.props[i].value; };
   EXPECT_EQ(value(0).type, TValueType::Null);
-  ASSERT_EQ(value(1).ListValues().size(), 2u);
-  EXPECT_EQ(value(1).ListValues()[1].text, "a");
+  const std::vector<TFormValue> list(value(1).ListValues().begin(), value(1).ListValues().end());
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].integer, 1);
+  EXPECT_EQ(list[1].text, "a");
   EXPECT_EQ(value(2).integer, -5);
   EXPECT_EQ(value(3).integer, 1000);
   EXPECT_EQ(value(4).integer, 100000);
@@ -71,7 +74,8 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   EXPECT_EQ(value(10).text, std::string("\x04\x00\xFF", 3));
   EXPECT_EQ(value(11).SetNames(), (std::vector<std::string>{"vxSideTop", "vxSideLeft"}));
   EXPECT_EQ(value(12).type, TValueType::LString);
-  const std::vector<TFormItem>& items = value(13).CollectionItems();
+  const std::vector<TFormItem> items(value(13).CollectionItems().begin(),
+                                     value(13).CollectionItems().end());
   ASSERT_EQ(items.size(), 2u);
   EXPECT_FALSE(items[0].hasIndex);
   EXPECT_TRUE(items[1].hasIndex);
@@ -179,23 +183,58 @@ TEST(FormBinaryTest, ExtendedFloatsAreExact) {
 
 namespace {
 
-TEST(FormValueModel, CopiesOwnTheirListsSetsCollectionsAndWideTexts) {
-  TFormValue list;
-  list.type = TValueType::List;
-  list.ListValues().push_back(TFormValue::Integer(1));
+template <class Entries>
+auto Decoded(const Entries& entries) {
+  return std::vector<typename Entries::iterator::value_type>(entries.begin(), entries.end());
+}
+
+// Values built entry by entry hold the very bytes that reading the same values gives, so
+// written, read and built values mix freely.
+TEST(FormValueModel, BuiltValuesEqualReadOnes) {
+  const TFormObject form = ReadFormBinary(kForm);
+  TFormValue list = TFormValue::Compound(TValueType::List);
+  list.AppendListValue(TFormValue::Integer(1));
+  list.AppendListValue(TFormValue::String("a"));
+  EXPECT_EQ(list.text, form.props[1].value.text);
+  TFormValue sides = TFormValue::Compound(TValueType::Set);
+  sides.AppendSetName("vxSideTop");
+  sides.AppendSetName("vxSideLeft");
+  EXPECT_EQ(sides.text, form.props[11].value.text);
+  TFormValue points = TFormValue::Compound(TValueType::Collection);
+  TFormItem item;
+  item.props = {{"Offset", TFormValue::Integer(1)}};
+  points.AppendCollectionItem(item);
+  item.hasIndex = true;
+  item.index = TFormValue::Integer(3);
+  item.props = {{"Color", TFormValue::Ident("Red")}};
+  points.AppendCollectionItem(item);
+  EXPECT_EQ(points.text, form.props[13].value.text);
+  EXPECT_EQ(TFormValue::Wide(u"关机").text, form.props[14].value.text);
+  // A copy is a value of its own.
   TFormValue copy = list;
-  copy.ListValues().push_back(TFormValue::Wide(u"关机"));
-  EXPECT_EQ(list.ListValues().size(), 1u);
-  ASSERT_EQ(copy.ListValues().size(), 2u);
-  EXPECT_EQ(copy.ListValues()[1].WideText(), u"关机");
-  copy = list;
-  EXPECT_EQ(copy.ListValues().size(), 1u);
-  const TFormValue& same = copy;
-  copy = same;  // assigning itself keeps it whole
-  EXPECT_EQ(copy.ListValues().size(), 1u);
-  TFormValue moved = std::move(copy);
-  EXPECT_EQ(moved.ListValues().size(), 1u);
-  // A scalar answers empty parts without growing any.
+  copy.AppendListValue(TFormValue::Wide(u"关机"));
+  EXPECT_EQ(list.ListValues().size(), 2u);
+  ASSERT_EQ(copy.ListValues().size(), 3u);
+  EXPECT_EQ(Decoded(copy.ListValues())[2].WideText(), u"关机");
+}
+
+TEST(FormValueModel, AppendRefusesWhatTheBytesCouldNotHold) {
+  TFormValue list = TFormValue::Compound(TValueType::List);
+  EXPECT_THROW(list.AppendListValue(TFormValue()), std::invalid_argument);
+  TFormValue set = TFormValue::Compound(TValueType::Set);
+  EXPECT_THROW(set.AppendSetName(""), std::invalid_argument);
+  TFormValue collection = TFormValue::Compound(TValueType::Collection);
+  TFormItem item;
+  item.hasIndex = true;
+  item.index = TFormValue::String("3");
+  EXPECT_THROW(collection.AppendCollectionItem(item), std::invalid_argument);
+  EXPECT_THROW(TFormValue::Integer(7).AppendListValue(TFormValue::Bool(true)),
+               std::invalid_argument);
+  EXPECT_TRUE(list.text.empty() && set.text.empty() && collection.text.empty());
+  // A name is cut to the 255 bytes its length byte can count.
+  set.AppendSetName(std::string(300, 'n'));
+  EXPECT_EQ(set.SetNames(), std::vector<std::string>{std::string(255, 'n')});
+  // A scalar answers empty parts.
   const TFormValue scalar = TFormValue::Integer(7);
   EXPECT_TRUE(scalar.ListValues().empty());
   EXPECT_TRUE(scalar.SetNames().empty());
@@ -203,19 +242,59 @@ TEST(FormValueModel, CopiesOwnTheirListsSetsCollectionsAndWideTexts) {
   EXPECT_TRUE(scalar.WideText().empty());
 }
 
-// Long lists are kept as read, short ones trimmed; both keep every value in order, in either
-// form of the data.
+// Lists keep every value in order whatever their length, in either form of the data, and
+// lists and collections inside them decode in turn.
 TEST(FormValueModel, ListsOfEveryLengthReadBackWhole) {
   for (size_t count : {0u, 1u, 255u, 256u, 257u, 5000u}) {
     std::string text = "object T\n  L = (";
     for (size_t i = 0; i < count; ++i) text += ' ' + std::to_string(i % 100);
     text += ")\nend\n";
     const TFormObject form = ReadFormText(text);
-    const auto& values = form.props[0].value.ListValues();
-    ASSERT_EQ(values.size(), count);
-    for (size_t i = 0; i < count; ++i) ASSERT_EQ(values[i].integer, int64_t(i % 100)) << count;
+    size_t i = 0;
+    for (const TFormValue& value : form.props[0].value.ListValues())
+      ASSERT_EQ(value.integer, int64_t(i++ % 100)) << count;
+    EXPECT_EQ(i, count);
     const TFormObject back = ReadFormBinary(WriteFormBinary(form));
     EXPECT_EQ(WriteFormText(back), WriteFormText(form)) << count;
+  }
+  const TFormObject nested =
+      ReadFormText("object T\n  L = ((1 (2)) <item [4] A = [x, y] end> 'z')\nend\n");
+  const std::vector<TFormValue> outer = Decoded(nested.props[0].value.ListValues());
+  ASSERT_EQ(outer.size(), 3u);
+  const std::vector<TFormValue> inner = Decoded(outer[0].ListValues());
+  ASSERT_EQ(inner.size(), 2u);
+  EXPECT_EQ(Decoded(inner[1].ListValues()).at(0).integer, 2);
+  const std::vector<TFormItem> items = Decoded(outer[1].CollectionItems());
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].index.integer, 4);
+  EXPECT_EQ(items[0].props.at(0).value.SetNames(), (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(outer[2].text, "z");
+}
+
+// What is kept as bytes is checked as closely as what is read into the model: faults deep
+// inside a list or a collection stop reading where they stand.
+TEST(FormValueModel, FaultsInsideKeptBytesStopReadingWhereTheyStand) {
+  const Bytes head = Raw("TPF0") + Short("T") + Short("") + Short("P");  // value at 9
+  struct TCase {
+    Bytes value;
+    size_t offset;
+  };
+  const TCase cases[] = {
+      {Bytes{1, 9, 1, 8, 13, 0, 0}, 13},                    // unknown type in a nested list
+      {Bytes{1, 6, 5, 'a'}, 12},                            // string cut short in a list
+      {Bytes{14, 6, 1, 'x', 1, 0, 0}, 13},                  // item index that is no integer
+      {Bytes{14, 2, 1, 9, 0, 0}, 13},                       // item without its list byte
+      {Bytes{14, 1, 1, 'A', 11, 1, 'x', 2, 'y'}, 20},       // item cut short after a set
+      {Bytes{1, 18, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0}, 15},  // huge wide count in a list
+      {Bytes{1, 12, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0}, 15},  // huge long string in a list
+  };
+  for (const TCase& c : cases) {
+    try {
+      ReadFormBinary(head + c.value + Bytes{0, 0});
+      ADD_FAILURE() << "read " << c.offset;
+    } catch (const EFormError& error) {
+      EXPECT_EQ(error.offset(), c.offset);
+    }
   }
 }
 

@@ -73,7 +73,8 @@ TEST(FormTextTest, ReadsEveryConstruct) {
   EXPECT_EQ(form.props[5].value.SetNames().size(), 2u);
   EXPECT_EQ(form.props[6].value.type, TValueType::Ident);
   EXPECT_EQ(form.props[9].value.ListValues().size(), 2u);
-  const std::vector<TFormItem>& items = form.props[10].value.CollectionItems();
+  const std::vector<TFormItem> items(form.props[10].value.CollectionItems().begin(),
+                                     form.props[10].value.CollectionItems().end());
   ASSERT_EQ(items.size(), 2u);
   EXPECT_FALSE(items[0].hasIndex);
   EXPECT_EQ(items[1].index.integer, 3);
@@ -270,6 +271,33 @@ TEST(FormTextTest, LimitsNestingAndLengths) {
   // A longer class name would read back from binary as an object prefix.
   EXPECT_THROW(ReadFormText("object " + std::string(240, 'T') + "\nend"), EFormError);
   EXPECT_NO_THROW(ReadFormText("inline " + std::string(240, 'T') + "\nend"));
+}
+
+// Text handed out in pieces is the same text, and no piece grows much beyond the piece size,
+// however long the form's lists and strings are.
+TEST(FormTextTest, PiecesMakeTheWholeText) {
+  TFormObject form;
+  form.className = "T";
+  TFormValue list = TFormValue::Compound(TValueType::List);
+  for (int i = 0; i < 100000; ++i) list.AppendListValue(TFormValue::Bool(i % 3 == 0));
+  form.props = {{"L", list}, {"S", TFormValue::String(std::string(300000, 'a'))}};
+  TFormObject child;
+  child.className = "C";
+  form.children.assign(2000, child);
+  std::vector<std::string> pieces;
+  WriteFormText(form, [&](std::string_view piece) { pieces.emplace_back(piece); });
+  std::string joined;
+  for (const std::string& piece : pieces) {
+    EXPECT_LT(piece.size(), 80u * 1024);
+    joined += piece;
+  }
+  EXPECT_GT(pieces.size(), 10u);
+  EXPECT_EQ(joined, WriteFormText(form));
+  // A form smaller than a piece comes in one.
+  pieces.clear();
+  WriteFormText(ReadFormText("object T\nend\n"),
+                [&](std::string_view piece) { pieces.emplace_back(piece); });
+  EXPECT_EQ(pieces, std::vector<std::string>{"object T\nend\n"});
 }
 
 }  // namespace
