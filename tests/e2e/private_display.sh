@@ -24,3 +24,28 @@ await_window() {
   done
   echo "$found"
 }
+
+# Reads the window's pixels until `python3 CHECK FILE.xwd` passes: the first frame follows the
+# window on a posted request, so a slow machine gets a few tries. Fails with the check's last
+# words after three seconds.
+await_pixels() {
+  local window=$1 check=$2 what=$3
+  for _ in $(seq 30); do
+    xwd -id "$window" -silent >"$work/window.xwd" || fail "cannot read the pixels of $what"
+    python3 "$check" "$work/window.xwd" >"$work/check.txt" && return 0
+    sleep 0.1
+  done
+  fail "$what: $(tr '\n' ';' <"$work/check.txt")"
+}
+
+# Fails unless the window has a bounding shape inside LEFT TOP RIGHT BOTTOM (window pixels);
+# leaves the shape's width in $shape_width.
+shape_inside() {
+  local window=$1 extents sw sh sx sy
+  extents=$(xwininfo -shape -id "$window" | grep "Window shape extents")
+  read -r sw sh sx sy < <(sed -n 's/.*extents: *\([0-9]*\)x\([0-9]*\)+\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$extents")
+  [ -n "${sh:-}" ] || fail "the window has no bounding shape: $extents"
+  [ "$sx" -ge "$2" ] && [ "$sy" -ge "$3" ] && [ $((sx + sw)) -le "$4" ] && [ $((sy + sh)) -le "$5" ] ||
+    fail "the window's shape is not inside its body: $sx,$sy ${sw}x$sh"
+  shape_width=$sw
+}

@@ -35,23 +35,12 @@ geometry=$(xdotool getwindowgeometry "$sprite")
 grep -q "Position: 810,486" <<<"$geometry" || fail "sprite not at 810,486: $geometry"
 grep -q "Geometry: 958x390" <<<"$geometry" || fail "sprite not 958x390: $geometry"
 
-# The first frame follows the window on a posted request; a slow machine gets a few tries.
-edge=1
-for _ in $(seq 30); do
-  xwd -id "$sprite" -silent >"$work/sprite.xwd" || fail "cannot read the sprite's pixels"
-  python3 "$here/ring_edge.py" "$work/sprite.xwd" >"$work/edge.txt" && edge=0 && break
-  sleep 0.1
-done
-[ $edge -eq 0 ] || fail "the ring's edge is not sharp: $(tr '\n' ';' <"$work/edge.txt")"
+await_pixels "$sprite" "$here/ring_edge.py" "the ring's edge is not sharp"
 
 # Without a compositor the shape keeps only the ring and the texts: inside the body, which
 # lies between logical (29,51) and (327,139).
-extents=$(xwininfo -shape -id "$sprite" | grep "Window shape extents")
-read -r sw sh sx sy < <(sed -n 's/.*extents: *\([0-9]*\)x\([0-9]*\)+\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$extents")
-[ -n "${sh:-}" ] || fail "the sprite has no bounding shape: $extents"
-[ "$sx" -ge 58 ] && [ "$sy" -ge 102 ] && [ $((sx + sw)) -le 654 ] && [ $((sy + sh)) -le 278 ] ||
-  fail "the sprite's shape is not inside its body: $sx,$sy ${sw}x$sh"
-[ "$sw" -gt 400 ] || fail "the sprite's shape is a logical one left unscaled: ${sw}x$sh"
+shape_inside "$sprite" 58 102 654 278
+[ "$shape_width" -gt 400 ] || fail "the sprite's shape is a logical one left unscaled: $shape_width wide"
 
 # A right press on the ring's track at logical (76,66) reaches the sprite and opens the menu.
 before=$(xdotool search --onlyvisible --name '' | wc -l)
@@ -71,4 +60,4 @@ wait $app
 status=$?
 app=""
 [ $status -eq 0 ] || fail "the program exited with $status"
-echo "sprite at ratio 2: ${sw}x$sh shape in a 958x390 window, $(cat "$work/edge.txt"), menu opened"
+echo "sprite at ratio 2: a $shape_width-wide shape in a 958x390 window, $(cat "$work/check.txt"), menu opened"

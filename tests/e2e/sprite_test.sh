@@ -39,23 +39,12 @@ done
 geometry=$(xdotool getwindowgeometry "$sprite")
 grep -q "Position: 405,243" <<<"$geometry" || fail "sprite not at 405,243: $geometry"
 grep -q "Geometry: 479x195" <<<"$geometry" || fail "sprite not 479x195: $geometry"
-# The first frame follows the window on a posted request; a slow machine gets a few tries.
-looks=1
-for _ in $(seq 30); do
-  xwd -id "$sprite" -silent >"$work/sprite.xwd" || fail "cannot read the sprite's pixels"
-  python3 "$here/window_pixels.py" "$work/sprite.xwd" >"$work/look.txt" && looks=0 && break
-  sleep 0.1
-done
-[ $looks -eq 0 ] || fail "the sprite does not show its idle look: $(tr '\n' ';' <"$work/look.txt")"
+await_pixels "$sprite" "$here/window_pixels.py" "the sprite does not show its idle look"
 
 # Xvfb runs no compositing manager, so the nearly transparent body would show as a black
 # panel: the window's bounding shape keeps only the ring and the texts, which lie between the
 # body's top-left (29,51) and the time text's far edge (327,139), clear of the window's corners.
-extents=$(xwininfo -shape -id "$sprite" | grep "Window shape extents")
-read -r sw sh sx sy < <(sed -n 's/.*extents: *\([0-9]*\)x\([0-9]*\)+\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$extents")
-[ -n "${sh:-}" ] || fail "the sprite has no bounding shape: $extents"
-[ "$sx" -ge 29 ] && [ "$sy" -ge 51 ] && [ $((sx + sw)) -le 327 ] && [ $((sy + sh)) -le 139 ] ||
-  fail "the sprite's shape is not inside its body: $sx,$sy ${sw}x$sh"
+shape_inside "$sprite" 29 51 327 139
 
 start=$(date +%s%N)
 timeout 5 "$program" --dry-run >"$work/second.log" 2>&1
