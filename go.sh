@@ -10,7 +10,7 @@ export CCACHE_BASEDIR="$PWD"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei
-  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-dotgothic16 fonts-arphic-ukai
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-arphic-ukai
   qt6-image-formats-plugins libxcb1-dev xvfb xdotool xauth x11-apps x11-utils python3
   dbus-daemon python3-dbus python3-gi
   desktop-file-utils dpkg-dev scdoc appstream man-db gzip binutils bsdextrautils
