@@ -55,6 +55,7 @@ void TCountdownEngine::Start(const TConfigInput& input) {
   }
   view_.SetShowSpriteChecked(displayMode_ == DisplaySpriteAndTray);
   totalMs_ = 0;
+  previousRemainingMs_ = 0;
   timer_->SetEnabled(true);
   view_.SetAbortEnabled(true);
   view_.SetCaptionText(Utf8ToUtf16(CaptionFor(shutdownMode_)));
@@ -83,7 +84,13 @@ void TCountdownEngine::Tick() {
   if (totalMs_ == 0) totalMs_ = remainingMs;
   view_.SetRingAngle(RingAngle(remainingMs));
   view_.SetTimeText(Utf8ToUtf16(RemainingText(now)));
-  if (remainingMs > kWarnAboveMs && remainingMs <= kWarnUpToMs && !Warn()) return;
+  // A busy system delays timer messages, and a late tick can step over the window; the
+  // warning then comes on the first tick after it while the moment is still ahead.
+  const bool inWindow = remainingMs > kWarnAboveMs && remainingMs <= kWarnUpToMs;
+  const bool steppedOver =
+      previousRemainingMs_ > kWarnUpToMs && remainingMs <= kWarnAboveMs && remainingMs > 0;
+  previousRemainingMs_ = remainingMs;
+  if ((inWindow || steppedOver) && !Warn()) return;
   if (CompareDateTime(targetTime_, now) != 1) {
     timer_->SetEnabled(false);
     IssueAction();

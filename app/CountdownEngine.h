@@ -71,6 +71,7 @@ class TCountdownEngine {
   ITimer* timer_;
   TDateTime targetTime_ = 0;
   int64_t totalMs_ = 0;
+  int64_t previousRemainingMs_ = 0;  // at the last tick; 0 before the first
   int shutdownMode_ = 0;
   int displayMode_ = DisplaySpriteAndTray;
 };

@@ -128,6 +128,44 @@ TEST_F(CountdownEngineTest, TenSecondsNeverWarnAndElevenWarnOnce) {
   EXPECT_EQ("定时关机提示|系统将在10后关闭，请保存好当前的工作！|3|10", view.balloon);
 }
 
+// A timer whose ticks the test gives by hand, late ones included.
+class TManualTimer : public ITimer {
+ public:
+  void SetInterval(uint32_t ms) override { interval_ = ms; }
+  uint32_t Interval() const override { return interval_; }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  bool Enabled() const override { return enabled_; }
+  void SetOnTimer(std::function<void()>) override {}
+
+ private:
+  uint32_t interval_ = 500;
+  bool enabled_ = false;
+};
+
+// The remaining milliseconds at each tick of a 12 s countdown; returns the warnings given.
+int WarningsAt(THeadlessPlatform& platform, std::initializer_list<int64_t> remaining) {
+  TRecordingView view;
+  TManualTimer timer;
+  TCountdownEngine engine(view, timer);
+  engine.Start(Countdown("0", "0", "12"));
+  int64_t left = 12000;
+  for (int64_t ms : remaining) {
+    platform.Clock().Advance(left - ms);
+    left = ms;
+    engine.Tick();
+  }
+  return view.Count("balloon");
+}
+
+TEST_F(CountdownEngineTest, ALateTickThatStepsOverTheWindowStillWarns) {
+  EXPECT_EQ(2, WarningsAt(platform, {11500, 10900, 10400, 9900}));  // two ticks in the window
+  EXPECT_EQ(2, WarningsAt(platform, {10900, 10301}));               // both edges inside
+  EXPECT_EQ(1, WarningsAt(platform, {11500, 10901, 10300, 9800}));  // both edges outside
+  EXPECT_EQ(1, WarningsAt(platform, {11500, 9000, 8500}));          // stepped over by 2.5 s
+  EXPECT_EQ(0, WarningsAt(platform, {11500, 0}));                   // straight to the moment
+  EXPECT_EQ(0, WarningsAt(platform, {10300, 9800}));  // started below the window: no warning
+}
+
 TEST_F(CountdownEngineTest, TheActionIsIssuedOnceAtTheMomentWithTheTimerAlreadyOff) {
   engine.Start(Countdown("0", "0", "3", 3));
   bool runningWhenIssued = true;
