@@ -26,6 +26,8 @@ TFormData ReadFormData(std::span<const uint8_t> data) {
 
 TFormData ReadFormData(std::string data) {
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.data()), data.size());
-  if (!HasFormSignature(bytes)) return ReadFormData(bytes);
-  return TFormData(std::move(data));
+  if (HasFormSignature(bytes)) return TFormData(std::move(data));
+  const TFormObject tree = ReadFormText(data);
+  std::string().swap(data);  // the text goes before the tree is encoded
+  return tree;
 }
