@@ -257,7 +257,8 @@ void TFormTextPrinter::Object(const TFormNode& object, int indent) {
           : isInline            ? "inline "
           : inherited           ? "inherited "
                                 : "object ";
-  if (!object.Name().empty()) out_ += NameText(object.Name()) + ": ";
+  const std::string_view name = object.Name();
+  if (!name.empty()) out_ += NameText(name) + ": ";
   out_ += NameText(object.ClassName());
   if (flags & ffChildPos) out_ += " [" + IntegerText(object.ChildPos()) + "]";
   out_ += '\n';
