@@ -55,8 +55,8 @@ class TShownForm {
 
   void Load() {
     const auto* bytes = reinterpret_cast<const uint8_t*>(text_.data());
-    const TFormObject data = ReadFormData(std::span(bytes, text_.size()));
-    root_.reset(static_cast<TvxVisualObject*>(FindClass(data.className)->Create(nullptr)));
+    const TFormData data = ReadFormData(std::span(bytes, text_.size()));
+    root_.reset(static_cast<TvxVisualObject*>(FindClass(data.Root().ClassName())->Create(nullptr)));
     TObjectReader().ReadInto(*root_, data);
     scene_.SetRoot(root_.get());
   }

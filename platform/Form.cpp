@@ -1,5 +1,7 @@
 #include "platform/Form.h"
 
+#include <optional>
+
 #include "platform/Platform.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/component/TemporaryChange.h"
@@ -42,13 +44,13 @@ TForm::~TForm() {
 }
 
 bool TForm::ReadForm(std::span<const uint8_t> data) {
-  TFormObject form;
+  std::optional<TFormData> form;
   try {
-    form = ReadFormBinary(data);
+    form.emplace(ReadFormBinary(data));
   } catch (const EFormError&) {
     return false;
   }
-  TObjectReader().ReadInto(*this, form);
+  TObjectReader().ReadInto(*this, *form);
   OnCreate(this);
   return true;
 }

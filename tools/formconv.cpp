@@ -38,21 +38,21 @@ std::string ReadFile(const std::string& path) {
   return data;
 }
 
-TFormObject ReadForm(const std::string& data) {
+TFormData ReadForm(std::string data) {
   try {
-    return ReadFormData({reinterpret_cast<const uint8_t*>(data.data()), data.size()});
+    return ReadFormData(std::move(data));
   } catch (const EFormError& error) {
     throw TFailure{error.offset(), error.reason()};
   }
 }
 
 void Run(const std::string& in, const std::string& out, bool toBinary) {
-  // The input is let go before the output is made, and the text is written as it is made, as
-  // it can be many times the size of the model.
-  const TFormObject form = ReadForm(ReadFile(in));
+  // Binary input is kept as it was read, and the text is written as it is made, as it can be
+  // many times the size of the data.
+  const TFormData form = ReadForm(ReadFile(in));
   const bool written = WriteFileAtomically(out, [&](const TByteSink& sink) {
     if (toBinary) {
-      const std::vector<uint8_t> binary = WriteFormBinary(form);
+      const std::span<const uint8_t> binary = form.Bytes();
       sink({reinterpret_cast<const char*>(binary.data()), binary.size()});
     } else {
       WriteFormText(form, [&](std::string_view piece) { sink(piece); });

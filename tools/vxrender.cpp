@@ -98,7 +98,7 @@ std::vector<uint8_t> ReadFormBytes(const std::string& form) {
   return {data.begin(), data.end()};
 }
 
-TFormObject ParseForm(const std::string& form) {
+TFormData ParseForm(const std::string& form) {
   const std::vector<uint8_t> bytes = ReadFormBytes(form);
   try {
     return ReadFormData(bytes);
@@ -122,11 +122,11 @@ struct TRendering {
 
 // A lone object becomes the root of a scene of its own size. Its name is taken as it is;
 // references to components outside the tree stay unresolved.
-TRendering ReadLoneObject(const TFormObject& form) {
-  auto* object = static_cast<TvxVisualObject*>(FindClass(form.className)->Create(nullptr));
+TRendering ReadLoneObject(const TFormData& form) {
+  auto* object = static_cast<TvxVisualObject*>(FindClass(form.Root().ClassName())->Create(nullptr));
   std::unique_ptr<TvxVisualObject> guard(object);
   try {
-    object->SetName(form.name);
+    object->SetName(std::string(form.Root().Name()));
   } catch (const Exception&) {
     // A name the tree cannot take leaves the object unnamed.
   }
@@ -141,7 +141,7 @@ TRendering ReadLoneObject(const TFormObject& form) {
 }
 
 // A form is read as the program reads it, scene and all; the scene fills its client area.
-TRendering ReadForm(const TFormObject& form) {
+TRendering ReadForm(const TFormData& form) {
   auto* host = new TForm(nullptr);
   TRendering rendering;
   rendering.owner.reset(host);
@@ -154,12 +154,13 @@ TRendering ReadForm(const TFormObject& form) {
   return rendering;
 }
 
-TRendering ReadRendering(const std::string& name, const TFormObject& form) {
-  const TClassInfo* info = FindClass(form.className);
+TRendering ReadRendering(const std::string& name, const TFormData& form) {
+  const TClassInfo* info = FindClass(form.Root().ClassName());
   if (IsVisualClass(info)) return ReadLoneObject(form);
   // The program's own form classes are not known here: anything unknown is taken as a form.
   if (!info || info->InheritsFrom(TForm::StaticClass())) return ReadForm(form);
-  throw TFailure{name, form.className + " is neither a form nor a visual object"};
+  throw TFailure{name,
+                 std::string(form.Root().ClassName()) + " is neither a form nor a visual object"};
 }
 
 int ImageSide(float extent, float scale, const std::string& name) {
@@ -264,7 +265,7 @@ int main(int argc, char** argv) {
   UseRasterBackend();
   StartEngine();
   try {
-    const TFormObject form = ParseForm(options.form);
+    const TFormData form = ParseForm(options.form);
     const TRendering rendering = ReadRendering(options.form, form);
     TvxCustomScene& scene = *rendering.scene;
     const int width = ImageSide(rendering.width, options.scale, options.form);

@@ -92,7 +92,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return data;
 }
 
-TFormObject ParseForm(const std::string& form) {
+TFormData ParseForm(const std::string& form) {
   std::vector<uint8_t> file;
   std::span<const uint8_t> bytes;
   if (form.starts_with("res:")) {
@@ -126,7 +126,7 @@ TvxCustomScene* FillForm(TForm& form) {
 
 // A form is read as the program reads it, scene and all; a form without a scene gets an
 // empty one.
-std::unique_ptr<TForm> ReadForm(const TFormObject& data, const std::string& name) {
+std::unique_ptr<TForm> ReadForm(const TFormData& data, const std::string& name) {
   auto form = std::make_unique<TForm>(nullptr);
   TObjectReader().ReadInto(*form, data);
   bool hasScene = false;
@@ -140,11 +140,11 @@ std::unique_ptr<TForm> ReadForm(const TFormObject& data, const std::string& name
 
 // A lone object becomes the root of a scene of its own size, in a form titled by its file.
 // References to components outside the tree stay unresolved.
-std::unique_ptr<TForm> ReadLoneObject(const TFormObject& data, const std::string& name) {
-  auto* object = static_cast<TvxVisualObject*>(FindClass(data.className)->Create(nullptr));
+std::unique_ptr<TForm> ReadLoneObject(const TFormData& data, const std::string& name) {
+  auto* object = static_cast<TvxVisualObject*>(FindClass(data.Root().ClassName())->Create(nullptr));
   std::unique_ptr<TvxVisualObject> guard(object);
   try {
-    object->SetName(data.name);
+    object->SetName(std::string(data.Root().Name()));
   } catch (const Exception&) {
     // A name the tree cannot take leaves the object unnamed.
   }
@@ -158,12 +158,13 @@ std::unique_ptr<TForm> ReadLoneObject(const TFormObject& data, const std::string
   return form;
 }
 
-std::unique_ptr<TForm> ReadShown(const TFormObject& data, const std::string& name) {
-  const TClassInfo* info = FindClass(data.className);
+std::unique_ptr<TForm> ReadShown(const TFormData& data, const std::string& name) {
+  const TClassInfo* info = FindClass(data.Root().ClassName());
   if (info && info->InheritsFrom(TvxVisualObject::StaticClass())) return ReadLoneObject(data, name);
   // The program's own form classes are not known here: anything unknown is taken as a form.
   if (!info || info->InheritsFrom(TForm::StaticClass())) return ReadForm(data, name);
-  throw TFailure{name, data.className + " is neither a form nor a visual object"};
+  throw TFailure{name,
+                 std::string(data.Root().ClassName()) + " is neither a form nor a visual object"};
 }
 
 std::string Escaped(const std::string& text) {

@@ -30,7 +30,8 @@ bool KeepsText(TValueType type) {
 // bytes, so reading costs one pass and about the input's size whatever the values' shape.
 class Reader {
  public:
-  Reader(std::span<const uint8_t> data, size_t pos) : data_(data), pos_(pos) {}
+  Reader(std::span<const uint8_t> data, size_t pos, int maxDepth = kMaxFormDepth)
+      : data_(data), pos_(pos), maxDepth_(maxDepth) {}
 
   size_t pos() const { return pos_; }
 
@@ -65,6 +66,12 @@ class Reader {
     return s;
   }
   std::string ShortString() { return Bytes(Byte()); }
+  // Skips a short string, answering its length.
+  size_t ShortLength() {
+    const uint8_t n = Byte();
+    Skip(n);
+    return n;
+  }
 
   void Signature() {
     Need(4);
@@ -72,27 +79,34 @@ class Reader {
     pos_ += 4;
   }
 
-  TFormObject Object(int depth) {
-    if (depth > kMaxFormDepth) Fail("objects nested too deeply");
-    TFormObject object;
+  // Checks one object and its subtree, adding a node for each to `nodes` in document order.
+  // Offsets are taken from `base`, where the form's signature starts.
+  void Object(int depth, size_t base, std::deque<TFormData::TNode>& nodes) {
+    if (depth > maxDepth_) Fail("objects nested too deeply");
+    const size_t index = nodes.size();
+    nodes.push_back({uint32_t(pos_ - base), 0, 0});
     if ((PeekByte() & 0xF0) == 0xF0) {
-      object.flags = Byte() & 0x0F;
+      const uint8_t flags = Byte() & 0x0F;
       // A prefix is only written for known flags; anything else could not be written back.
-      if (object.flags == 0 || (object.flags & ~(ffInherited | ffChildPos | ffInline)) != 0)
+      if (flags == 0 || (flags & ~(ffInherited | ffChildPos | ffInline)) != 0)
         Fail("bad object prefix");
-      if (object.flags & ffChildPos) {
-        object.childPos = Value(depth + 1);
-        if (!object.childPos.IsInteger()) Fail("child position is not an integer");
+      if (flags & ffChildPos) {
+        TFormValue childPos;
+        Value(depth + 1, &childPos);
+        if (!childPos.IsInteger()) Fail("child position is not an integer");
       }
     }
-    object.className = ShortString();
-    if (object.className.empty()) Fail("empty class name");
-    object.name = ShortString();
-    object.props = Properties(depth);
-    while (PeekByte() != 0) object.children.push_back(Object(depth + 1));
+    if (ShortLength() == 0) Fail("empty class name");
+    ShortLength();  // the object's name
+    while (PeekByte() != 0) {
+      Skip(Byte());
+      Value(depth + 1, nullptr);
+    }
+    nodes[index].propsEnd = uint32_t(pos_ - base);
     ++pos_;
-    TrimFormList(object.children);
-    return object;
+    while (PeekByte() != 0) Object(depth + 1, base, nodes);
+    ++pos_;
+    nodes[index].next = uint32_t(nodes.size());
   }
 
   // A first pass counts the properties, so the list is made at its size: the values are
@@ -126,7 +140,7 @@ class Reader {
 
   // Reads one value into `out`, or only checks it when `out` is empty.
   void Value(int depth, TFormValue* out) {
-    if (depth > kMaxFormDepth) Fail("values nested too deeply");
+    if (depth > maxDepth_) Fail("values nested too deeply");
     const size_t start = pos_;
     const auto type = static_cast<TValueType>(Byte());
     size_t from = pos_;  // where the bytes that `text` keeps begin
@@ -193,6 +207,8 @@ class Reader {
       out->integer = integer;
       if (KeepsText(type))
         out->text.assign(reinterpret_cast<const char*>(data_.data() + from), pos_ - from);
+      else
+        out->text.clear();  // a value decoded into the place of another keeps no stale text
     }
     if (closed) ++pos_;
   }
@@ -213,6 +229,15 @@ class Reader {
     }
   }
 
+  // One property of a checked property list.
+  void Property(TFormProperty* out) {
+    const uint8_t n = Byte();
+    Need(n);
+    out->name.assign(reinterpret_cast<const char*>(data_.data() + pos_), n);  // keeps its room
+    pos_ += n;
+    Value(0, &out->value);
+  }
+
   // One item of a checked collection.
   void Item(TFormItem* out) {
     out->hasIndex = PeekByte() != uint8_t(TValueType::List);
@@ -224,6 +249,7 @@ class Reader {
  private:
   std::span<const uint8_t> data_;
   size_t pos_;
+  int maxDepth_;
 };
 
 // Writes the binary form into a byte vector or a string.
@@ -370,6 +396,12 @@ size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormValue* out) {
   return reader.pos();
 }
 
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormProperty* out) {
+  Reader reader({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, pos);
+  reader.Property(out);
+  return reader.pos();
+}
+
 size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormItem* out) {
   Reader reader({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, pos);
   reader.Item(out);
@@ -501,22 +533,115 @@ bool HasFormSignature(std::span<const uint8_t> data) {
   return data.size() >= 4 && std::memcmp(data.data(), kSignature, 4) == 0;
 }
 
-TFormObject ReadFormBinary(std::span<const uint8_t> data, size_t* pos) {
-  Reader reader(data, *pos);
-  reader.Signature();
-  TFormObject object = reader.Object(0);
-  *pos = reader.pos();
-  return object;
+struct TFormNode::THead {
+  uint8_t flags = 0;
+  size_t childPos = 0;  // where the child position's value starts, when there is one
+  std::string_view className;
+  std::string_view name;
+  size_t props = 0;  // where the properties start
+};
+
+TFormNode::THead TFormNode::Head() const {
+  const std::string_view bytes = data_->bytes_;
+  size_t pos = data_->nodes_[index_].pos;
+  THead head;
+  if ((uint8_t(bytes[pos]) & 0xF0) == 0xF0) {
+    head.flags = bytes[pos++] & 0x0F;
+    if (head.flags & ffChildPos) {
+      TFormValue skipped;
+      head.childPos = pos;
+      pos = DecodeFormEntry(bytes, pos, &skipped);
+    }
+  }
+  const auto shortString = [&] {
+    const size_t n = uint8_t(bytes[pos]);
+    pos += 1 + n;
+    return bytes.substr(pos - n, n);
+  };
+  head.className = shortString();
+  head.name = shortString();
+  head.props = pos;
+  return head;
 }
 
-TFormObject ReadFormBinary(std::span<const uint8_t> data) {
+uint8_t TFormNode::Flags() const {
+  return Head().flags;
+}
+
+TFormValue TFormNode::ChildPos() const {
+  TFormValue value;
+  const THead head = Head();
+  if (head.flags & ffChildPos) DecodeFormEntry(data_->bytes_, head.childPos, &value);
+  return value;
+}
+
+std::string_view TFormNode::ClassName() const {
+  return Head().className;
+}
+
+std::string_view TFormNode::Name() const {
+  return Head().name;
+}
+
+TFormEntries<TFormProperty> TFormNode::Properties() const {
+  const size_t start = Head().props;
+  return TFormEntries<TFormProperty>(
+      std::string_view(data_->bytes_).substr(start, data_->nodes_[index_].propsEnd - start));
+}
+
+TFormNodes TFormNode::Children() const {
+  return TFormNodes(*data_, index_ + 1, data_->nodes_[index_].next);
+}
+
+TFormNodes::iterator& TFormNodes::iterator::operator++() {
+  index_ = data_->nodes_[index_].next;
+  return *this;
+}
+
+TFormData::TFormData(std::span<const uint8_t> data, size_t* pos) {
+  const size_t start = *pos;
+  const size_t end = Index(data, start, kMaxFormDepth);
+  bytes_.assign(reinterpret_cast<const char*>(data.data() + start), end - start);
+  *pos = end;
+}
+
+TFormData::TFormData(std::string data) : bytes_(std::move(data)) {
+  const size_t end = Index(Bytes(), 0, kMaxFormDepth);
+  if (end != bytes_.size()) throw EFormError(end, "data after the form's end");
+}
+
+TFormData::TFormData(const TFormObject& object)
+    : bytes_(std::begin(kSignature), std::end(kSignature)) {
+  Writer<std::string>(bytes_).Object(object);
+  Index(Bytes(), 0, std::numeric_limits<int>::max());
+}
+
+size_t TFormData::Index(std::span<const uint8_t> data, size_t start, int maxDepth) {
+  if (start <= data.size() && data.size() - start > kMaxFormBytes)
+    throw EFormError(start, "form data too large");
+  Reader reader(data, start, maxDepth);
+  reader.Signature();
+  reader.Object(0, start, nodes_);
+  return reader.pos();
+}
+
+TFormData ReadFormBinary(std::span<const uint8_t> data, size_t* pos) {
+  return TFormData(data, pos);
+}
+
+TFormData ReadFormBinary(std::span<const uint8_t> data) {
   size_t pos = 0;
-  return ReadFormBinary(data, &pos);
+  return TFormData(data, &pos);
 }
 
 void WriteFormBinary(const TFormObject& object, std::vector<uint8_t>& out) {
   out.insert(out.end(), std::begin(kSignature), std::end(kSignature));
   Writer<std::vector<uint8_t>>(out).Object(object);
+}
+
+std::vector<uint8_t> WriteFormBinary(const TFormData& data) {
+  const std::span<const uint8_t> bytes = data.Bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::vector<uint8_t> WriteFormBinary(const TFormObject& object) {

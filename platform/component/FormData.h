@@ -1,10 +1,13 @@
 #pragma once
 
-// Binary form data ("TPF0"): the value model and its byte codec. Reading builds a whole tree
-// first, so malformed data is rejected before any object sees a property.
+// Binary form data ("TPF0"): the value model and its byte codec. Reading checks the whole data
+// first, so malformed data is rejected before any object sees a property, and then keeps it as
+// its bytes with a small index (TFormData), so that a form costs a small multiple of its size.
+// TFormObject is the tree that forms are built in (by the text parser and the object writer).
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <iterator>
 #include <span>
 #include <string>
@@ -42,14 +45,15 @@ struct TFormItem;
 struct TFormProperty;
 struct TFormValue;
 
-// Decodes the value or collection item that starts at `pos` of encoded bytes known to be well
-// formed, and answers the position after it.
+// Decodes the value, collection item or property that starts at `pos` of encoded bytes known to
+// be well formed, and answers the position after it.
 size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormValue* out);
 size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormItem* out);
+size_t DecodeFormEntry(std::string_view bytes, size_t pos, TFormProperty* out);
 
-// The entries of an encoded list or collection, decoded one at a time as they are visited, so
-// that a long list costs its bytes rather than a model per entry. It refers to the value's
-// bytes: the value must outlive it and stay unchanged while it is used.
+// The entries of an encoded list, collection or property list, decoded one at a time as they are
+// visited, so that a long list costs its bytes rather than a model per entry. It refers to the
+// value's bytes: the value must outlive it and stay unchanged while it is used.
 template <class T>
 class TFormEntries {
  public:
@@ -175,10 +179,111 @@ void TrimFormList(std::vector<T>& list) {
 
 // Nesting deeper than this (objects, lists and collections together) is rejected.
 constexpr int kMaxFormDepth = 64;
+// Form data is indexed by 32-bit offsets: more than this from where a form starts is refused.
+constexpr size_t kMaxFormBytes = UINT32_MAX;
+
+class TFormData;
+class TFormNodes;
+
+// One object of read form data: a handle that decodes the object's parts from the data's bytes
+// as they are asked for. The data must outlive it.
+class TFormNode {
+ public:
+  TFormNode(const TFormData& data, uint32_t index) : data_(&data), index_(index) {}
+
+  uint8_t Flags() const;        // TFormFlag bits
+  TFormValue ChildPos() const;  // Null unless ffChildPos is set
+  std::string_view ClassName() const;
+  std::string_view Name() const;
+  TFormEntries<TFormProperty> Properties() const;
+  TFormNodes Children() const;
+
+ private:
+  struct THead;
+  THead Head() const;
+
+  const TFormData* data_;
+  uint32_t index_;
+};
+
+// The children of a read object, in order.
+class TFormNodes {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TFormNode;
+    using difference_type = std::ptrdiff_t;
+
+    iterator() = default;
+    iterator(const TFormData* data, uint32_t index) : data_(data), index_(index) {}
+    TFormNode operator*() const { return TFormNode(*data_, index_); }
+    iterator& operator++();
+    iterator operator++(int) {
+      iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const iterator& other) const { return index_ == other.index_; }
+
+   private:
+    const TFormData* data_ = nullptr;
+    uint32_t index_ = 0;
+  };
+
+  TFormNodes(const TFormData& data, uint32_t first, uint32_t end)
+      : data_(&data), first_(first), end_(end) {}
+  iterator begin() const { return iterator(data_, first_); }
+  iterator end() const { return iterator(data_, end_); }
+  bool empty() const { return first_ == end_; }
+  size_t size() const { return size_t(std::distance(begin(), end())); }  // walks them
+
+ private:
+  const TFormData* data_;
+  uint32_t first_;
+  uint32_t end_;
+};
+
+// One object of binary form data, checked whole when it is made and then kept as its bytes
+// (signature included) with twelve bytes of index per object; properties and values are
+// decoded as they are visited.
+class TFormData {
+ public:
+  struct TNode {
+    uint32_t pos;       // where the object starts: its prefix or its class name
+    uint32_t propsEnd;  // the zero byte that ends its properties
+    uint32_t next;      // the node after its subtree
+  };
+
+  // Reads one object with its leading signature from `data` starting at `*pos`, advancing it.
+  // Throws EFormError for malformed data.
+  TFormData(std::span<const uint8_t> data, size_t* pos);
+  // Takes `data`, which must hold exactly one object with its signature.
+  explicit TFormData(std::string data);
+  // Encodes a built form; a form built deeper than form data may be read is kept all the same.
+  // Not explicit: a built form goes wherever a read one goes.
+  TFormData(const TFormObject& object);
+
+  TFormNode Root() const { return TFormNode(*this, 0); }
+  std::span<const uint8_t> Bytes() const {
+    return {reinterpret_cast<const uint8_t*>(bytes_.data()), bytes_.size()};
+  }
+
+ private:
+  friend class TFormNode;
+  friend class TFormNodes::iterator;
+
+  // Checks the object at `start` of `data` and builds its nodes; answers where it ends.
+  size_t Index(std::span<const uint8_t> data, size_t start, int maxDepth);
+
+  std::string bytes_;
+  std::deque<TNode> nodes_;  // in document order; grows without copying what it holds
+};
 
 bool HasFormSignature(std::span<const uint8_t> data);
 // Reads one object with its leading signature from `data` starting at `*pos`, advancing it.
-TFormObject ReadFormBinary(std::span<const uint8_t> data, size_t* pos);
-TFormObject ReadFormBinary(std::span<const uint8_t> data);
+TFormData ReadFormBinary(std::span<const uint8_t> data, size_t* pos);
+TFormData ReadFormBinary(std::span<const uint8_t> data);
 void WriteFormBinary(const TFormObject& object, std::vector<uint8_t>& out);
 std::vector<uint8_t> WriteFormBinary(const TFormObject& object);
+std::vector<uint8_t> WriteFormBinary(const TFormData& data);

@@ -47,8 +47,10 @@
 // Throws EFormError with the 1-based line for malformed text.
 TFormObject ReadFormText(std::string_view utf8);
 // Form data in either form: binary when it starts with the signature, else text. Throws
-// EFormError; data after a binary form's end is malformed too.
-TFormObject ReadFormData(std::span<const uint8_t> data);
-std::string WriteFormText(const TFormObject& object);
+// EFormError; data after a binary form's end is malformed too. Binary data given as a string
+// is kept as it is rather than copied.
+TFormData ReadFormData(std::span<const uint8_t> data);
+TFormData ReadFormData(std::string data);
+std::string WriteFormText(const TFormData& form);
 // Hands the text to `sink` in pieces as it is made.
-void WriteFormText(const TFormObject& object, const std::function<void(std::string_view)>& sink);
+void WriteFormText(const TFormData& form, const std::function<void(std::string_view)>& sink);

@@ -223,17 +223,17 @@ class TTextLines {
   TAtoms atoms_;
 };
 
-std::string TFormTextPrinter::Print(const TFormObject& root) {
+std::string TFormTextPrinter::Print(const TFormData& root) {
   out_.clear();
-  Object(root, 0);
+  Object(root.Root(), 0);
   return std::move(out_);
 }
 
-void TFormTextPrinter::Print(const TFormObject& root,
+void TFormTextPrinter::Print(const TFormData& root,
                              const std::function<void(std::string_view)>& sink) {
   out_.clear();
   sink_ = &sink;
-  Object(root, 0);
+  Object(root.Root(), 0);
   sink(out_);
   out_.clear();
   sink_ = nullptr;
@@ -248,20 +248,22 @@ void TFormTextPrinter::Indent(int indent) {
   out_.append(size_t(indent), ' ');
 }
 
-void TFormTextPrinter::Object(const TFormObject& object, int indent) {
+void TFormTextPrinter::Object(const TFormNode& object, int indent) {
   Indent(indent);
-  const bool inherited = object.flags & ffInherited;
-  const bool isInline = object.flags & ffInline;
+  const uint8_t flags = object.Flags();
+  const bool inherited = flags & ffInherited;
+  const bool isInline = flags & ffInline;
   out_ += inherited && isInline ? "inherited inline "
           : isInline            ? "inline "
           : inherited           ? "inherited "
                                 : "object ";
-  if (!object.name.empty()) out_ += NameText(object.name) + ": ";
-  out_ += NameText(object.className);
-  if (object.flags & ffChildPos) out_ += " [" + IntegerText(object.childPos) + "]";
+  const std::string_view name = object.Name();
+  if (!name.empty()) out_ += NameText(name) + ": ";
+  out_ += NameText(object.ClassName());
+  if (flags & ffChildPos) out_ += " [" + IntegerText(object.ChildPos()) + "]";
   out_ += '\n';
-  for (const TFormProperty& prop : object.props) Property(prop, indent + 2);
-  for (const TFormObject& child : object.children) Object(child, indent + 2);
+  for (const TFormProperty& prop : object.Properties()) Property(prop, indent + 2);
+  for (const TFormNode child : object.Children()) Object(child, indent + 2);
   Indent(indent);
   out_ += "end\n";
 }

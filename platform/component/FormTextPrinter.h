@@ -1,6 +1,6 @@
 #pragma once
 
-// Writes the binary form model as form text that reads back to the same binary bytes.
+// Writes binary form data as form text that reads back to the same binary bytes.
 
 #include <functional>
 #include <string>
@@ -13,13 +13,13 @@ class TTextLines;
 
 class TFormTextPrinter {
  public:
-  std::string Print(const TFormObject& root);
+  std::string Print(const TFormData& root);
   // Hands the text to `sink` in pieces as it is made, so that a large form's text is never
   // held whole.
-  void Print(const TFormObject& root, const std::function<void(std::string_view)>& sink);
+  void Print(const TFormData& root, const std::function<void(std::string_view)>& sink);
 
  private:
-  void Object(const TFormObject& object, int indent);
+  void Object(const TFormNode& object, int indent);
   void Property(const TFormProperty& prop, int indent);
   void Value(const TFormValue& value, int indent);
   void List(const TFormValue& value, int indent);

@@ -77,12 +77,39 @@ void ReadCollection(TCollection& collection, const TFormValue& value,
   collection.EndUpdate();
 }
 
+// The parts of a read and of a built form, for the reading that takes either.
+std::string_view ClassNameOf(const TFormNode& form) {
+  return form.ClassName();
+}
+std::string_view ClassNameOf(const TFormObject& form) {
+  return form.className;
+}
+std::string_view NameOf(const TFormNode& form) {
+  return form.Name();
+}
+std::string_view NameOf(const TFormObject& form) {
+  return form.name;
+}
+TFormEntries<TFormProperty> PropertiesOf(const TFormNode& form) {
+  return form.Properties();
+}
+const std::vector<TFormProperty>& PropertiesOf(const TFormObject& form) {
+  return form.props;
+}
+TFormNodes ChildrenOf(const TFormNode& form) {
+  return form.Children();
+}
+const std::vector<TFormObject>& ChildrenOf(const TFormObject& form) {
+  return form.children;
+}
+
 }  // namespace
 
-bool FormClassesRegistered(const TFormObject& form) {
-  const TClassInfo* info = FindClass(form.className);
+bool FormClassesRegistered(TFormNode form) {
+  const TClassInfo* info = FindClass(form.ClassName());
+  const TFormNodes children = form.Children();
   return info && info->create &&
-         std::all_of(form.children.begin(), form.children.end(), FormClassesRegistered);
+         std::all_of(children.begin(), children.end(), FormClassesRegistered);
 }
 
 std::string FormValueText(const TFormValue& value) {
@@ -104,12 +131,21 @@ std::u16string FormValueWide(const TFormValue& value) {
   return Utf8ToUtf16(FormValueText(value));
 }
 
+void TObjectReader::ReadInto(TComponent& root, const TFormData& form) {
+  ReadRoot(root, form.Root());
+}
+
 void TObjectReader::ReadInto(TComponent& root, const TFormObject& form) {
+  ReadRoot(root, form);
+}
+
+template <class Form>
+void TObjectReader::ReadRoot(TComponent& root, const Form& form) {
   root_ = &root;
   root.SetState(csLoading | csReading, true);
   loaded_.push_back(&root);
-  ReadProperties(root, form.props);
-  for (const TFormObject& child : form.children) ReadComponent(child, &root);
+  ReadProperties(root, PropertiesOf(form));
+  for (const auto& child : ChildrenOf(form)) ReadComponent(child, &root);
   ResolveFixups();
   for (TComponent* component : loaded_) {
     component->SetState(csReading, false);
@@ -118,25 +154,29 @@ void TObjectReader::ReadInto(TComponent& root, const TFormObject& form) {
   loaded_.clear();
 }
 
-void TObjectReader::ReadComponent(const TFormObject& form, TComponent* parent) {
-  const TClassInfo* info = FindClass(form.className);
+template <class Form>
+void TObjectReader::ReadComponent(const Form& form, TComponent* parent) {
+  const std::string_view className = ClassNameOf(form);
+  const TClassInfo* info = FindClass(className);
   TComponent* component = info ? info->Create(root_) : nullptr;
-  if (!component) return Error("class " + form.className + " not found");
+  if (!component) return Error("class " + std::string(className) + " not found");
   component->SetState(csLoading | csReading, true);
-  if (!options_.clearNames && !form.name.empty()) {
+  const std::string_view name = NameOf(form);
+  if (!options_.clearNames && !name.empty()) {
     try {
-      component->SetName(form.name);
+      component->SetName(std::string(name));
     } catch (const Exception& e) {
       Error(e.what());
     }
   }
   component->SetParentComponent(parent);
   loaded_.push_back(component);
-  ReadProperties(*component, form.props);
-  for (const TFormObject& child : form.children) ReadComponent(child, component);
+  ReadProperties(*component, PropertiesOf(form));
+  for (const auto& child : ChildrenOf(form)) ReadComponent(child, component);
 }
 
-void TObjectReader::ReadProperties(TComponent& component, const std::vector<TFormProperty>& props) {
+template <class Properties>
+void TObjectReader::ReadProperties(TComponent& component, const Properties& props) {
   for (const TFormProperty& prop : props) {
     try {
       ReadProperty(component, prop);

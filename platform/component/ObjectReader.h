@@ -20,7 +20,9 @@ class TObjectReader {
   explicit TObjectReader(Options options) : options_(options) {}
 
   // Reads the root object's properties and children into `root`. Properties and objects
-  // that cannot be applied are skipped and listed in Errors().
+  // that cannot be applied are skipped and listed in Errors(). A built form is read as it
+  // is, without encoding it first (cloning goes that way).
+  void ReadInto(TComponent& root, const TFormData& form);
   void ReadInto(TComponent& root, const TFormObject& form);
   const std::vector<std::string>& Errors() const { return errors_; }
 
@@ -31,8 +33,12 @@ class TObjectReader {
     std::string name;
   };
 
-  void ReadComponent(const TFormObject& form, TComponent* parent);
-  void ReadProperties(TComponent& component, const std::vector<TFormProperty>& props);
+  template <class Form>
+  void ReadRoot(TComponent& root, const Form& form);
+  template <class Form>
+  void ReadComponent(const Form& form, TComponent* parent);
+  template <class Properties>
+  void ReadProperties(TComponent& component, const Properties& props);
   void ReadProperty(TComponent& component, const TFormProperty& prop);
   // Follows the property's dotted path from `start` and applies the value; false when nothing
   // on the path takes it.
@@ -55,7 +61,7 @@ class EReadError : public Exception {
 };
 
 // Whether the registry knows the class of the object and of every object nested in it.
-bool FormClassesRegistered(const TFormObject& form);
+bool FormClassesRegistered(TFormNode form);
 
 // The text of a string value as UTF-8, decoding 8-bit text from code page 936.
 std::string FormValueText(const TFormValue& value);

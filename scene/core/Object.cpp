@@ -1,6 +1,7 @@
 #include "scene/core/Object.h"
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 #include "platform/Platform.h"
@@ -381,24 +382,27 @@ TComponent* TvxObject::GetParentComponent() const {
 }
 
 bool TvxObject::LoadFromStream(TMemoryStream& stream) {
-  TFormObject form;
+  std::optional<TFormData> form;
   try {
     size_t position = stream.Position();
-    form = ReadFormBinary(stream.Bytes(), &position);
+    form.emplace(stream.Bytes(), &position);
     stream.SetPosition(position);
   } catch (const EFormError&) {
     return false;
   }
-  LoadFromForm(form);
+  LoadFromForm(*form);
   return true;
 }
 
-void TvxObject::LoadFromForm(const TFormObject& form) {
+template <class Form>
+void TvxObject::LoadFromForm(const Form& form) {
   const bool designing = HasState(csDesigning);
   SetState(csDesigning, true);
   TObjectReader({.clearNames = true}).ReadInto(*this, form);
   SetState(csDesigning, designing);
 }
+template void TvxObject::LoadFromForm(const TFormData& form);
+template void TvxObject::LoadFromForm(const TFormObject& form);
 
 void TvxObject::SaveToStream(TMemoryStream& stream) {
   std::vector<uint8_t> bytes;
@@ -418,23 +422,23 @@ TvxObject* TvxObject::Clone(TComponent* owner) {
 }
 
 TvxObject* CreateObjectFromBinStream(TComponent* owner, TMemoryStream& stream) {
-  TFormObject form;
+  std::optional<TFormData> form;
   size_t end = stream.Position();
   try {
-    form = ReadFormBinary(stream.Bytes(), &end);
+    form.emplace(stream.Bytes(), &end);
   } catch (const EFormError&) {
     return nullptr;
   }
   // A class the registry does not know anywhere in the tree makes the data unreadable: a
   // partial object would pass for a whole one.
-  if (!FormClassesRegistered(form)) return nullptr;
-  TComponent* instance = FindClass(form.className)->Create(owner);
+  if (!FormClassesRegistered(form->Root())) return nullptr;
+  TComponent* instance = FindClass(form->Root().ClassName())->Create(owner);
   auto* object = dynamic_cast<TvxObject*>(instance);
   if (!object) {
     delete instance;
     return nullptr;
   }
   stream.SetPosition(end);
-  object->LoadFromForm(form);
+  object->LoadFromForm(*form);
   return object;
 }

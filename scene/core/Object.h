@@ -124,7 +124,9 @@ class TvxObject : public TComponent {
   // Reads binary form data at the stream's position into this object; names read are
   // dropped and bad properties skipped. False when the data is not readable at all.
   bool LoadFromStream(TMemoryStream& stream);
-  void LoadFromForm(const TFormObject& form);
+  // The same for form data already read (TFormData) or built (TFormObject).
+  template <class Form>
+  void LoadFromForm(const Form& form);
   void SaveToStream(TMemoryStream& stream);
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void SetParentComponent(TComponent* parent) override;

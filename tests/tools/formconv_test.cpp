@@ -180,6 +180,32 @@ TEST_F(FormconvTest, HoldsAwkwardShapesInAFewTimesTheirSize) {
   }
 }
 
+// Shapes whose every few bytes are a property or an object of their own: tiny properties,
+// tiny objects side by side (4 MB each) and chains of objects nested as deep as reading allows
+// (2 MB, as their text is thirty times that), converted both ways in 64 MB of address space.
+TEST_F(FormconvTest, HoldsTinyPropertiesAndObjectsInAFewTimesTheirSize) {
+  const std::string object("\x01T\x00\x00", 4);  // class T, no name, no properties
+  std::string chain;
+  for (int depth = 1; depth <= 64; ++depth) chain += object;
+  chain += std::string(64, '\0');
+  const std::pair<std::string, std::string> shapes[] = {
+      {"props.bin", "TPF0" + object.substr(0, 3) + Repeat(std::string("\x01P\x09", 3), 4 << 20) +
+                        std::string(2, '\0')},
+      {"objects.bin", "TPF0" + object + Repeat(object + '\0', 4 << 20) + '\0'},
+      {"chains.bin", "TPF0" + object + Repeat(chain, 2 << 20) + '\0'},
+  };
+  const std::string limit = "ulimit -v 65536; ";
+  for (const auto& [name, data] : shapes) {
+    Write(name, data);
+    const std::string in = File(name).string();
+    EXPECT_EQ(Run("--to-binary " + in + " " + File("same.bin").string(), limit), 0) << stderr_;
+    EXPECT_EQ(Run("--to-text " + in + " " + File("out.txt").string(), limit), 0) << stderr_;
+    EXPECT_EQ(Run("--to-binary " + File("out.txt").string() + " " + File("back.bin").string()), 0);
+    EXPECT_EQ(Read(File("same.bin")), data) << name;
+    EXPECT_EQ(Read(File("back.bin")), data) << name;
+  }
+}
+
 TEST_F(FormconvTest, RefusesWhatItCannotHoldInOneLine) {
   Write("big.txt", LargeForm(16));
   EXPECT_EQ(Run("--to-binary " + File("big.txt").string() + " " + File("big.bin").string(),

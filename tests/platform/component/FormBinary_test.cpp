@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <cfloat>
 #include <cmath>
@@ -50,14 +51,22 @@ const Bytes kForm =
     Bytes{0xF4} + Short("TvxText") + Short("") + Bytes{0x00, 0x00} +      // inline child
     Bytes{0x00};
 
+template <class Entries>
+auto Decoded(const Entries& entries) {
+  return std::vector<typename Entries::iterator::value_type>(entries.begin(), entries.end());
+}
+
 TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
-  const TFormObject form = ReadFormBinary(kForm);
-  EXPECT_EQ(form.flags, ffInherited | ffChildPos);
-  EXPECT_EQ(form.childPos.integer, 5);
-  EXPECT_EQ(form.className, "TvxLayout");
-  EXPECT_EQ(form.name, "Root1");
-  ASSERT_EQ(form.props.size(), 16u);
-  auto value = [&](size_t i) -> const TFormValue& { return form.props[i].value; };
+  const TFormData data = ReadFormBinary(kForm);
+  const TFormNode form = data.Root();
+  EXPECT_EQ(form.Flags(), ffInherited | ffChildPos);
+  EXPECT_EQ(form.ChildPos().integer, 5);
+  EXPECT_EQ(form.ClassName(), "TvxLayout");
+  EXPECT_EQ(form.Name(), "Root1");
+  const std::vector<TFormProperty> props = Decoded(form.Properties());
+  ASSERT_EQ(props.size(), 16u);
+  EXPECT_EQ(props[15].name, "U");
+  auto value = [&](size_t i) -> const TFormValue& { return props[i].value; };
   EXPECT_EQ(value(0).type, TValueType::Null);
   const std::vector<TFormValue> list(value(1).ListValues().begin(), value(1).ListValues().end());
   ASSERT_EQ(list.size(), 2u);
@@ -83,13 +92,18 @@ TEST(FormBinaryTest, ReadsEveryValueTypeAndFlag) {
   EXPECT_EQ(items[1].props[0].value.text, "Red");
   EXPECT_EQ(value(14).WideText(), u"关机");
   EXPECT_EQ(value(15).text, "\xC3\xA9");
-  ASSERT_EQ(form.children.size(), 1u);
-  EXPECT_EQ(form.children[0].flags, ffInline);
-  EXPECT_EQ(form.children[0].name, "");
+  const std::vector<TFormNode> children = Decoded(form.Children());
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(children[0].Flags(), ffInline);
+  EXPECT_EQ(children[0].ClassName(), "TvxText");
+  EXPECT_EQ(children[0].Name(), "");
+  EXPECT_EQ(children[0].ChildPos().type, TValueType::Null);
+  EXPECT_TRUE(children[0].Properties().empty());
+  EXPECT_TRUE(children[0].Children().empty());
 }
 
 TEST(FormBinaryTest, WritesBackTheBytesAndSurvivesText) {
-  const TFormObject form = ReadFormBinary(kForm);
+  const TFormData form = ReadFormBinary(kForm);
   EXPECT_EQ(WriteFormBinary(form), kForm);
   EXPECT_EQ(WriteFormBinary(ReadFormText(WriteFormText(form))), kForm);
 }
@@ -97,7 +111,7 @@ TEST(FormBinaryTest, WritesBackTheBytesAndSurvivesText) {
 // Forms written one after another into one stream (as components with their own data are)
 // keep what came before and read back from where each starts.
 TEST(FormBinaryTest, AppendsAfterWhatIsThereAndReadsBackInPlace) {
-  const TFormObject form = ReadFormBinary(kForm);
+  const TFormObject form = ReadFormText(WriteFormText(ReadFormBinary(kForm)));
   Bytes stream = Raw("head");
   WriteFormBinary(form, stream);
   WriteFormBinary(form, stream);
@@ -179,27 +193,19 @@ TEST(FormBinaryTest, ExtendedFloatsAreExact) {
   EXPECT_TRUE(std::isnan(ExtendedToLongDouble(ExtendedFromLongDouble(NAN))));
 }
 
-}  // namespace
-
-namespace {
-
-template <class Entries>
-auto Decoded(const Entries& entries) {
-  return std::vector<typename Entries::iterator::value_type>(entries.begin(), entries.end());
-}
-
 // Values built entry by entry hold the very bytes that reading the same values gives, so
 // written, read and built values mix freely.
 TEST(FormValueModel, BuiltValuesEqualReadOnes) {
-  const TFormObject form = ReadFormBinary(kForm);
+  const TFormData data = ReadFormBinary(kForm);
+  const std::vector<TFormProperty> props = Decoded(data.Root().Properties());
   TFormValue list = TFormValue::Compound(TValueType::List);
   list.AppendListValue(TFormValue::Integer(1));
   list.AppendListValue(TFormValue::String("a"));
-  EXPECT_EQ(list.text, form.props[1].value.text);
+  EXPECT_EQ(list.text, props[1].value.text);
   TFormValue sides = TFormValue::Compound(TValueType::Set);
   sides.AppendSetName("vxSideTop");
   sides.AppendSetName("vxSideLeft");
-  EXPECT_EQ(sides.text, form.props[11].value.text);
+  EXPECT_EQ(sides.text, props[11].value.text);
   TFormValue points = TFormValue::Compound(TValueType::Collection);
   TFormItem item;
   item.props = {{"Offset", TFormValue::Integer(1)}};
@@ -208,8 +214,8 @@ TEST(FormValueModel, BuiltValuesEqualReadOnes) {
   item.index = TFormValue::Integer(3);
   item.props = {{"Color", TFormValue::Ident("Red")}};
   points.AppendCollectionItem(item);
-  EXPECT_EQ(points.text, form.props[13].value.text);
-  EXPECT_EQ(TFormValue::Wide(u"关机").text, form.props[14].value.text);
+  EXPECT_EQ(points.text, props[13].value.text);
+  EXPECT_EQ(TFormValue::Wide(u"关机").text, props[14].value.text);
   // A copy is a value of its own.
   TFormValue copy = list;
   copy.AppendListValue(TFormValue::Wide(u"关机"));
@@ -254,7 +260,7 @@ TEST(FormValueModel, ListsOfEveryLengthReadBackWhole) {
     for (const TFormValue& value : form.props[0].value.ListValues())
       ASSERT_EQ(value.integer, int64_t(i++ % 100)) << count;
     EXPECT_EQ(i, count);
-    const TFormObject back = ReadFormBinary(WriteFormBinary(form));
+    const TFormData back = ReadFormBinary(WriteFormBinary(form));
     EXPECT_EQ(WriteFormText(back), WriteFormText(form)) << count;
   }
   const TFormObject nested =
@@ -296,6 +302,122 @@ TEST(FormValueModel, FaultsInsideKeptBytesStopReadingWhereTheyStand) {
       EXPECT_EQ(error.offset(), c.offset);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A built tree of awkward shape: objects with and without properties, children or names, a
+// prefix with a child position, nested below one another and side by side.
+TFormObject Tree(int depth, int fanOut, int& serial) {
+  TFormObject object;
+  const int n = serial++;
+  object.className = "T" + std::to_string(n);
+  if (n % 3 == 0) object.name = "N" + std::to_string(n);
+  if (n % 4 == 1) {
+    object.flags = ffChildPos | ffInline;
+    object.childPos = TFormValue::Integer(n * 1000);
+  }
+  for (int p = 0; p < n % 5; ++p)
+    object.props.push_back({"P" + std::to_string(p), TFormValue::Integer(n + p)});
+  if (depth > 0)
+    for (int c = 0; c < fanOut + n % 2; ++c)
+      object.children.push_back(Tree(depth - 1, fanOut, serial));
+  return object;
+}
+
+// Compares a read object with the built one it came from, all the way down.
+void ExpectSame(const TFormNode& read, const TFormObject& built) {
+  EXPECT_EQ(read.ClassName(), built.className);
+  EXPECT_EQ(read.Name(), built.name);
+  EXPECT_EQ(read.Flags(), built.flags);
+  EXPECT_EQ(read.ChildPos().integer, built.childPos.integer);
+  const std::vector<TFormProperty> props = Decoded(read.Properties());
+  ASSERT_EQ(props.size(), built.props.size()) << built.className;
+  for (size_t i = 0; i < props.size(); ++i) {
+    EXPECT_EQ(props[i].name, built.props[i].name);
+    EXPECT_EQ(props[i].value.integer, built.props[i].value.integer);
+  }
+  const std::vector<TFormNode> children = Decoded(read.Children());
+  ASSERT_EQ(children.size(), built.children.size()) << built.className;
+  for (size_t i = 0; i < children.size(); ++i) ExpectSame(children[i], built.children[i]);
+}
+
+TEST(FormDataTest, ReadsEveryObjectOfATreeInPlace) {
+  const std::pair<int, int> shapes[] = {{0, 0}, {1, 1}, {3, 2}, {6, 1}, {2, 40}};
+  for (const auto& shape : shapes) {
+    int serial = 0;
+    const TFormObject built = Tree(shape.first, shape.second, serial);
+    const TFormData read = ReadFormBinary(WriteFormBinary(built));
+    ExpectSame(read.Root(), built);
+    EXPECT_EQ(WriteFormBinary(read), WriteFormBinary(built));
+  }
+}
+
+// Properties are decoded one by one into the same place: a value holds nothing of the one
+// decoded before it.
+TEST(FormDataTest, PropertiesDecodedInTurnKeepNothingOfTheOneBefore) {
+  TFormObject built;
+  built.className = "T";
+  built.props = {{"S", TFormValue::String("text")},
+                 {"I", TFormValue::Integer(7)},
+                 {"W", TFormValue::Wide(u"关机")},
+                 {"B", TFormValue::Bool(true)}};
+  const TFormData read(built);
+  std::vector<std::string> texts;
+  for (const TFormProperty& prop : read.Root().Properties()) texts.push_back(prop.value.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"text", "", TFormValue::Wide(u"关机").text, ""}));
+}
+
+// Built forms nest as deep as their builder went; only data read from outside is limited.
+TEST(FormDataTest, BuiltFormsDeeperThanReadOnesAreKept) {
+  TFormObject built;
+  built.className = "T";
+  for (int i = 0; i < kMaxFormDepth + 10; ++i) {
+    TFormObject parent;
+    parent.className = "T";
+    parent.children.push_back(std::move(built));
+    built = std::move(parent);
+  }
+  const TFormData kept(built);
+  int depth = 0;
+  for (TFormNode node = kept.Root(); !node.Children().empty(); node = *node.Children().begin())
+    ++depth;
+  EXPECT_EQ(depth, kMaxFormDepth + 10);
+  EXPECT_THROW(ReadFormBinary(kept.Bytes()), EFormError);
+}
+
+TEST(FormDataTest, DataTakenWholeMustEndWithTheForm) {
+  const std::string whole(kForm.begin(), kForm.end());
+  EXPECT_EQ(WriteFormBinary(TFormData(whole)), kForm);
+  try {
+    TFormData(whole + "x");
+    ADD_FAILURE();
+  } catch (const EFormError& error) {
+    EXPECT_EQ(error.offset(), kForm.size());
+  }
+  EXPECT_EQ(WriteFormBinary(ReadFormData(whole)), kForm);
+  EXPECT_THROW(ReadFormData(whole + "x"), EFormError);
+  EXPECT_EQ(ReadFormData(std::string("object A: T\nend\n")).Root().Name(), "A");
+}
+
+// Offsets are 32 bits wide: data reaching further than that from the form's start is refused
+// before any of it is read. Pages of a reserved region that are never touched cost nothing.
+TEST(FormDataTest, RefusesDataBeyondItsOffsets) {
+  const size_t size = kMaxFormBytes + 2;
+  void* region = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  if (region == MAP_FAILED) GTEST_SKIP() << "no address space for the region";
+  auto* bytes = static_cast<uint8_t*>(region);
+  std::copy(kForm.begin(), kForm.end(), bytes + 1);
+  size_t pos = 1;  // kMaxFormBytes + 1 bytes from here
+  EXPECT_THROW(ReadFormBinary({bytes, size}, &pos), EFormError);
+  EXPECT_EQ(pos, 1u);
+  pos = 1;  // exactly kMaxFormBytes
+  EXPECT_EQ(WriteFormBinary(ReadFormBinary({bytes, size - 1}, &pos)), kForm);
+  EXPECT_EQ(pos, 1 + kForm.size());
+  munmap(region, size);
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ class DefaultStyleTree : public ControlsTest {
 TEST_F(DefaultStyleTree, ReadsWithoutErrors) {
   const std::span<const uint8_t> data = FindEmbeddedResource("DEFAULTVXSTYLE");
   ASSERT_FALSE(data.empty());
-  const TFormObject form = ReadFormBinary(data);
-  const TClassInfo* info = FindClass(form.className);
+  const TFormData form = ReadFormBinary(data);
+  const TClassInfo* info = FindClass(form.Root().ClassName());
   ASSERT_NE(info, nullptr);
   std::unique_ptr<TComponent> root(info->Create(nullptr));
   TObjectReader reader;
