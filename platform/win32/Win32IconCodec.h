@@ -9,8 +9,10 @@
 // The codec starts COM (single-threaded apartment) for the thread that creates it, unless
 // the thread has chosen its apartment already, and must be used on that thread.
 
-#include <wincodec.h>
 #include <windows.h>
+// These need windows.h before them.
+#include <objbase.h>
+#include <wincodec.h>
 #include <wrl/client.h>
 
 #include "platform/IconCodec.h"

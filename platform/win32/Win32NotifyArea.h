@@ -12,6 +12,8 @@
 // handlers never run inside a request.
 
 #include <windows.h>
+// Needs windows.h before it.
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>
