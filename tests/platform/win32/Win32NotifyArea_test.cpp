@@ -19,28 +19,15 @@ TIconImage Filled(int side, uint32_t pixel) {
   return {side, side, std::vector<uint32_t>(size_t(side) * size_t(side), pixel)};
 }
 
-SIZE IconSize(HICON icon) {
-  ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return {};
-  BITMAP bitmap{};
-  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return {bitmap.bmWidth, bitmap.bmHeight};
-}
-
-// The icon's colour pixels as straight ARGB words, rows top to bottom.
-std::vector<uint32_t> IconPixels(HICON icon) {
+// The icon's colour pixels as straight ARGB words, rows top to bottom, and its width.
+std::vector<uint32_t> IconPixels(HICON icon, int* width = nullptr) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return {};
   BITMAP bitmap{};
   GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
   BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = bitmap.bmWidth;
-  format.bmiHeader.biHeight = -bitmap.bmHeight;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader = {
+      sizeof format.bmiHeader, bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   std::vector<uint32_t> pixels(size_t(bitmap.bmWidth) * size_t(bitmap.bmHeight));
   HDC screen = GetDC(nullptr);
   GetDIBits(screen, info.hbmColor, 0, UINT(bitmap.bmHeight), pixels.data(), &format,
@@ -48,7 +35,14 @@ std::vector<uint32_t> IconPixels(HICON icon) {
   ReleaseDC(nullptr, screen);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
+  if (width) *width = bitmap.bmWidth;
   return pixels;
+}
+
+int IconWidth(HICON icon) {
+  int width = 0;
+  IconPixels(icon, &width);
+  return width;
 }
 
 void PumpMessages() {
@@ -98,7 +92,7 @@ TEST_F(Win32NotifyAreaTest, AddHandsTheShellTheIconTipAndCallbackMessage) {
   EXPECT_EQ(data.uCallbackMessage, RegisterWindowMessageW(L"TrayIconCallback"));
   EXPECT_EQ(std::wstring(data.szTip), L"翎川定时关机");
   const int small = GetSystemMetrics(SM_CXSMICON);
-  EXPECT_EQ(IconSize(data.hIcon).cx, std::abs(small - 16) < std::abs(small - 32) ? 16 : 32);
+  EXPECT_EQ(IconWidth(data.hIcon), std::abs(small - 16) < std::abs(small - 32) ? 16 : 32);
 }
 
 TEST_F(Win32NotifyAreaTest, ModifyAndDeleteAddressTheSameIcon) {
@@ -194,8 +188,8 @@ TEST_F(Win32NotifyAreaTest, BalloonTitlesAndTextsFitTheirRecord) {
 TEST_F(Win32NotifyAreaTest, IconsUseTheImageClosestToTheSize) {
   const std::vector<TIconImage> images{Filled(12, 0xFF000012), Filled(20, 0xFF000020)};
   // A tie takes the larger image, a closer one wins.
-  EXPECT_EQ(IconSize(TWin32IconHandle::FromImages(images, 16).Get()).cx, 20);
-  EXPECT_EQ(IconSize(TWin32IconHandle::FromImages(images, 15).Get()).cx, 12);
+  EXPECT_EQ(IconWidth(TWin32IconHandle::FromImages(images, 16).Get()), 20);
+  EXPECT_EQ(IconWidth(TWin32IconHandle::FromImages(images, 15).Get()), 12);
   const TWin32IconHandle icon = TWin32IconHandle::FromImages(images, 17);
   EXPECT_EQ(IconPixels(icon.Get()), Filled(20, 0xFF000020).pixels);
   // Images whose pixels do not match their size are passed over.

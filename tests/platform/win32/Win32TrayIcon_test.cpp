@@ -78,13 +78,4 @@ TEST_F(Win32TrayIconTest, ALeftClickOnTheIconIsAClickWithThePointer) {
   EXPECT_EQ(events.size(), 1u);
 }
 
-TEST_F(Win32TrayIconTest, AnIconGoingAwayLeavesTheNotificationArea) {
-  auto icon = ShownIcon();
-  const HWND shown = window;
-  requests.clear();
-  icon.reset();
-  EXPECT_EQ(requests, std::vector<DWORD>{NIM_DELETE});
-  EXPECT_FALSE(IsWindow(shown));
-}
-
 }  // namespace
