@@ -14,9 +14,11 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"LingchuanWindow";
-// A press outside the program that the mouse hook hands to the newest watching popup:
+// A press somewhere on the screen that the mouse hook hands to the newest watching popup:
 // wParam the button-down message, lParam the screen point.
 constexpr UINT kOutsidePress = WM_APP + 2;
+// The same for a press on the frame of another window of the program.
+constexpr UINT kOwnFramePress = WM_APP + 3;
 constexpr UINT_PTR kHintId = 1;
 
 constexpr LONG_PTR kFramedStyle = WS_OVERLAPPEDWINDOW;
@@ -178,10 +180,13 @@ bool TWin32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_NCMBUTTONDOWN:
       // The program's own frames are outside every popup's client area too.
       if (!Watchers().empty() && Watchers().back() != this)
-        PostMessageW(Watchers().back()->window_, kOutsidePress, ClientButtonDown(message), lParam);
+        PostMessageW(Watchers().back()->window_, kOwnFramePress, ClientButtonDown(message), lParam);
       return false;
+    case kOwnFramePress:
+      NoteOutsidePress(UINT(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+      return true;
     case kOutsidePress:
-      NoteOutsidePress(UINT(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      NoteOutsidePress(UINT(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, true);
       return true;
     case WM_DPICHANGED:
       HandleDpiChange(*reinterpret_cast<const RECT*>(lParam));
@@ -262,8 +267,9 @@ bool TWin32Window::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// System keys (with Alt, and F10) still reach DefWindowProcW afterwards, so that Alt+F4 and
-// the window menu work as everywhere.
+// System keys (with Alt, and F10) still reach DefWindowProcW when pressed, so that Alt+F4 and
+// Alt+Space work as everywhere, but not when released: a window without a menu bar would
+// otherwise enter menu mode whenever Alt is tapped, and swallow the next key.
 bool TWin32Window::HandleKey(UINT message, WPARAM wParam) {
   using Kind = TWindowMessage::Kind;
   switch (message) {
@@ -278,7 +284,7 @@ bool TWin32Window::HandleKey(UINT message, WPARAM wParam) {
       Deliver({.kind = down ? Kind::KeyDown : Kind::KeyUp,
                .shift = KeyShift(),
                .key = uint16_t(wParam)});
-      return !system;
+      return !(system && down);
     }
     case WM_CHAR:
       Deliver({.kind = Kind::Char, .shift = KeyShift(), .ch = char16_t(wParam)});
@@ -335,18 +341,21 @@ void TWin32Window::DeliverMouse(TWindowMessage::Kind kind, TMouseButton button, 
   Deliver(m);
 }
 
-void TWin32Window::NoteOutsidePress(UINT button, POINT screen) {
+// Presses on the program's own client areas reach those windows, where the message filters
+// see them.
+void TWin32Window::NoteOutsidePress(UINT button, POINT screen, bool checkOwner) {
   if (Watchers().empty() || Watchers().back() != this) return;
+  if (checkOwner && OwnWindow(WindowFromPoint(screen))) return;
   ScreenToClient(window_, &screen);
   DeliverMouse(TWindowMessage::Kind::MouseDown, ButtonOf(button), screen, KeyShift());
 }
 
-// Only looks: the press goes on to wherever it was going.
+// Only looks, and quickly, as a low-level hook must: the press goes on to wherever it was
+// going, and the watching popup sorts out later whose window it was meant for.
 LRESULT CALLBACK TWin32Window::OutsidePressHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && IsButtonDown(UINT(wParam)) && !Watchers().empty()) {
     const POINT at = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt;
-    if (!OwnWindow(WindowFromPoint(at)))
-      PostMessageW(Watchers().back()->window_, kOutsidePress, wParam, MAKELPARAM(at.x, at.y));
+    PostMessageW(Watchers().back()->window_, kOutsidePress, wParam, MAKELPARAM(at.x, at.y));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

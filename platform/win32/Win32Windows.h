@@ -75,7 +75,7 @@ class TWin32Window : public INativeWindow {
   void ShowOrHide(bool visible);
   // Joins or leaves the popups that watch presses outside the program.
   void FollowWatching();
-  void NoteOutsidePress(UINT button, POINT screen);
+  void NoteOutsidePress(UINT button, POINT screen, bool checkOwner);
   static LRESULT CALLBACK OutsidePressHook(int code, WPARAM wParam, LPARAM lParam);
 
   IWindowClient& client_;

@@ -34,6 +34,16 @@ LONG_PTR ExStyleOf(const TWin32Window& window) {
   return GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE);
 }
 
+// A left click at a screen point, as the user's mouse makes it.
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+}
+
 // A frame of one colour, `width` x `height`.
 struct TSolidFrame {
   TSolidFrame(int width, int height, uint32_t argb)
@@ -339,6 +349,39 @@ TEST_F(Win32Windows, KeysAndCharactersBecomeWindowMessages) {
   EXPECT_EQ(m[4].ch, char16_t(0xDE00));
 }
 
+// Tapping Alt alone must not put the window into menu mode (SC_KEYMENU), which would
+// swallow the next key.
+TEST_F(Win32Windows, AltTapReachesTheClientAndEntersNoMenuMode) {
+  const auto window = Shown(10, 10, 50, 50);
+  client_.messages.clear();
+  static int menuCommands = 0;
+  menuCommands = 0;
+  const HHOOK watch = SetWindowsHookExW(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU) {
+          ++menuCommands;
+          return 0;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  const UINT_PTR giveUp = SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+  });
+  SendMessageW(window->Handle(), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
+  SendMessageW(window->Handle(), WM_SYSKEYUP, VK_MENU, 1 << 29);
+  KillTimer(nullptr, giveUp);
+  UnhookWindowsHookEx(watch);
+  EXPECT_EQ(menuCommands, 0);
+  ASSERT_EQ(client_.messages.size(), 2u);
+  EXPECT_EQ(client_.messages[0].kind, Kind::KeyDown);
+  EXPECT_EQ(client_.messages[1].kind, Kind::KeyUp);
+  EXPECT_EQ(client_.messages[1].key, 18);
+}
+
 TEST_F(Win32Windows, CloseRequestIsTheOwnersToDecide) {
   const auto window = Shown(10, 10, 50, 50);
   client_.messages.clear();
@@ -420,12 +463,7 @@ TEST_F(Win32Windows, WatchingPopupHearsOfPressesOutsideTheProgram) {
   popup.SetVisible(true);
   Settle();
   client_.messages.clear();
-  SetCursorPos(20, 500);
-  INPUT press[2] = {};
-  press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, press, sizeof(INPUT));
+  ClickAt(20, 500);
   Settle(10);
   std::vector<TWindowMessage> downs;
   for (const auto& m : client_.messages)
@@ -435,6 +473,27 @@ TEST_F(Win32Windows, WatchingPopupHearsOfPressesOutsideTheProgram) {
   EXPECT_EQ(downs[0].y, 500 - 300);
 }
 
+// A press on the program's own window reaches that window, not the popup.
+TEST_F(Win32Windows, WatchingPopupIsNotToldOfPressesOnTheProgramsWindows) {
+  TRecordingClient otherClient;
+  TWin32Window other(otherClient);
+  other.SetFrameless(true);
+  other.SetBounds({100, 400, 100, 100});
+  other.SetVisible(true);
+  TWin32Window popup(client_);
+  popup.SetPopup(true);
+  popup.SetBounds({400, 300, 50, 40});
+  popup.SetVisible(true);
+  Settle();
+  client_.messages.clear();
+  ClickAt(150, 450);
+  Settle(10);
+  for (const auto& m : client_.messages) EXPECT_NE(m.kind, Kind::MouseDown);
+  bool otherPressed = false;
+  for (const auto& m : otherClient.messages) otherPressed |= m.kind == Kind::MouseDown;
+  EXPECT_TRUE(otherPressed);
+}
+
 TEST_F(Win32Windows, PopupThatDoesNotWatchHearsNothingFromOutside) {
   TWin32Window popup(client_);
   popup.SetPopup(false);
@@ -442,12 +501,7 @@ TEST_F(Win32Windows, PopupThatDoesNotWatchHearsNothingFromOutside) {
   popup.SetVisible(true);
   Settle();
   client_.messages.clear();
-  SetCursorPos(20, 500);
-  INPUT press[2] = {};
-  press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, press, sizeof(INPUT));
+  ClickAt(20, 500);
   Settle(10);
   for (const auto& m : client_.messages) EXPECT_NE(m.kind, Kind::MouseDown);
 }
