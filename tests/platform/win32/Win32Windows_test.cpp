@@ -382,6 +382,41 @@ TEST_F(Win32Windows, AltTapReachesTheClientAndEntersNoMenuMode) {
   EXPECT_EQ(client_.messages[1].key, 18);
 }
 
+// The input method's result arrives once, as text, and not again as characters.
+TEST_F(Win32Windows, ComposedTextArrivesAsOneCommit) {
+  const auto window = Shown(10, 10, 50, 50);
+  window->Activate();
+  Settle();
+  client_.messages.clear();
+  HIMC context = ImmGetContext(window->Handle());
+  ASSERT_NE(context, nullptr);
+  ImmSetOpenStatus(context, TRUE);
+  const std::wstring text = L"中文";
+  ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text.c_str()),
+                           DWORD(text.size() * sizeof(wchar_t)), nullptr, 0);
+  ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+  ImmReleaseContext(window->Handle(), context);
+  Settle();
+  std::vector<TWindowMessage> commits;
+  for (const auto& m : client_.messages) {
+    EXPECT_NE(m.kind, Kind::Char);
+    if (m.kind == Kind::ImeCommit) commits.push_back(m);
+  }
+  ASSERT_EQ(commits.size(), 1u);
+  EXPECT_EQ(commits[0].text, u"中文");
+}
+
+// The system's suggested rectangle is taken; a ratio that stays the same is not announced.
+TEST_F(Win32Windows, DpiChangeTakesTheSuggestedPlace) {
+  const auto window = Shown(10, 10, 50, 50);
+  client_.messages.clear();
+  const UINT dpi = GetDpiForWindow(window->Handle());
+  RECT suggested{30, 40, 130, 90};
+  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+  EXPECT_EQ(window->Bounds(), (TBoundsI{30, 40, 100, 50}));
+  for (const auto& m : client_.messages) EXPECT_NE(m.kind, Kind::RatioChange);
+}
+
 TEST_F(Win32Windows, CloseRequestIsTheOwnersToDecide) {
   const auto window = Shown(10, 10, 50, 50);
   client_.messages.clear();
