@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/WideText.h"
@@ -122,6 +124,29 @@ RECT NormalWindowRect(HWND window) {
   return r;
 }
 
+struct TWindowIcons {
+  HICON big = nullptr;
+  HICON small = nullptr;
+};
+
+TWindowIcons& ProgramIcons() {
+  static TWindowIcons icons;
+  return icons;
+}
+
+void GiveIcons(HWND window) {
+  if (!ProgramIcons().big && !ProgramIcons().small) return;
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcons().big));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcons().small));
+}
+
+BOOL CALLBACK GiveIconsIfOurs(HWND window, LPARAM) {
+  wchar_t name[std::size(kClassName)] = {};
+  GetClassNameW(window, name, int(std::size(name)));
+  if (std::wstring_view(name) == kClassName) GiveIcons(window);
+  return TRUE;
+}
+
 }  // namespace
 
 TWin32Window::TWin32Window(IWindowClient& client) : client_(client) {
@@ -130,6 +155,7 @@ TWin32Window::TWin32Window(IWindowClient& client) : client_(client) {
   window_ =
       CreateWindowExW(0, kClassName, L"", kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  GiveIcons(window_);
   toldRatio_ = DevicePixelRatio();
 }
 
@@ -628,4 +654,9 @@ TPointI TWin32WindowSystem::CursorPos() const {
   GetCursorPos(&at);
   const float ratio = TWin32Dpi::SystemRatio();
   return {int(std::lround(float(at.x) / ratio)), int(std::lround(float(at.y) / ratio))};
+}
+
+void TWin32WindowSystem::SetIcons(HICON big, HICON small) {
+  ProgramIcons() = {big, small};
+  EnumThreadWindows(GetCurrentThreadId(), GiveIconsIfOurs, 0);
 }

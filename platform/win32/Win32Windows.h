@@ -96,4 +96,7 @@ class TWin32WindowSystem : public IWindowSystem {
   TWin32WindowSystem();
   std::unique_ptr<INativeWindow> OpenWindow(IWindowClient& client) override;
   TPointI CursorPos() const override;
+
+  // The icons of the program's windows, open and to come; the caller keeps them alive.
+  static void SetIcons(HICON big, HICON small);
 };
