@@ -444,13 +444,13 @@ TEST_F(Win32Windows, CursorOfTheClientAreaIsTheOneSet) {
   window->SetCursor(crIBeam);
   SendMessageW(window->Handle(), WM_SETCURSOR, WPARAM(window->Handle()),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_IBEAM));
   window->SetCursor(crHandPoint);
   SendMessageW(window->Handle(), WM_SETCURSOR, WPARAM(window->Handle()),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
-  EXPECT_EQ(TWin32Window::CursorName(crSizeNWSE), MAKEINTRESOURCEW(32642));
-  EXPECT_EQ(TWin32Window::CursorName(crDefault), MAKEINTRESOURCEW(32512));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(TWin32Window::CursorName(crSizeNWSE), IDC_SIZENWSE);
+  EXPECT_EQ(TWin32Window::CursorName(crDefault), IDC_ARROW);
 }
 
 TEST_F(Win32Windows, MouseCaptureIsTakenAndGivenBack) {
