@@ -1,8 +1,5 @@
 #include "platform/win32/Win32Clock.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 TDateTime TWin32Clock::Now() const {

@@ -5,9 +5,6 @@
 // by the DPI of its own monitor. The calls of newer systems are looked up by name, so the
 // program still starts on systems without them (and is then scaled by the system).
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 class TWin32Dpi {

@@ -4,9 +4,6 @@
 // hidden message-only window: a task queue under a lock (Post may come from any thread) woken
 // by one private message, and SetTimer timers on that window.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdint>

@@ -4,9 +4,6 @@
 // context, so that the same premultiplied ARGB rows serve BitBlt in WM_PAINT and
 // UpdateLayeredWindow alike.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdint>

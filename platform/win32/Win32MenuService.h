@@ -4,9 +4,6 @@
 // chosen item is clicked after it has closed, so that its handler may open windows or free
 // the menu.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <vector>

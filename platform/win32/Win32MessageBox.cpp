@@ -1,8 +1,5 @@
 #include "platform/win32/Win32MessageBox.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "platform/win32/WideText.h"

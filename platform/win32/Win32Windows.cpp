@@ -569,15 +569,14 @@ void TWin32Window::Paint() {
 
 LPCWSTR TWin32Window::CursorName(TCursorId cursor) {
   switch (cursor) {
-    // The IDC_ numbers, whose macros are the narrow ones unless UNICODE is defined.
     case crIBeam:
-      return MAKEINTRESOURCEW(32513);
+      return IDC_IBEAM;
     case crSizeNWSE:
-      return MAKEINTRESOURCEW(32642);
+      return IDC_SIZENWSE;
     case crHandPoint:
-      return MAKEINTRESOURCEW(32649);
+      return IDC_HAND;
     default:
-      return MAKEINTRESOURCEW(32512);
+      return IDC_ARROW;
   }
 }
 

@@ -5,9 +5,6 @@
 // alpha, where Windows itself lets presses on fully transparent pixels through to the windows
 // below. Coordinates are logical pixels: device pixels divided by the window's DPI ratio.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdint>

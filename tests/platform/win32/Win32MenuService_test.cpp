@@ -24,6 +24,21 @@ std::wstring CaptionOf(HMENU menu, UINT position) {
   return text;
 }
 
+// Ends the open menu, as a click elsewhere would.
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+// Down and Enter, sent to the open menu's own window, whose loop reads them from the thread's
+// queue.
+void CALLBACK ChooseFirstTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowW(L"#32768", nullptr);
+  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 class Win32MenuService : public testing::Test {
  protected:
   TMenuItem* Item(TMenuItem& parent, const std::string& caption) {
@@ -102,10 +117,7 @@ TEST_F(Win32MenuService, DismissedMenuClicksNothing) {
   int clicks = 0;
   Item(menu_->Items(), "One")->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
   TWin32MenuService service;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    EndMenu();
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, &EndMenuTimer);
   service.Popup(*menu_, 50, 50);
   KillTimer(nullptr, timer);
   EXPECT_EQ(clicks, 0);
@@ -127,17 +139,8 @@ TEST_F(Win32MenuService, ChosenItemIsClickedAfterTheMenuClosed) {
     menuOpenDuringClick = gui.flags & GUI_INMENUMODE;
   });
   TWin32MenuService service;
-  // The keys go to the menu's own window, whose loop reads them from the thread's queue.
-  const UINT_PTR keys = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    const HWND menu = FindWindowW(L"#32768", nullptr);
-    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  });
-  const UINT_PTR giveUp = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    EndMenu();
-  });
+  const UINT_PTR keys = SetTimer(nullptr, 0, 200, &ChooseFirstTimer);
+  const UINT_PTR giveUp = SetTimer(nullptr, 0, 5000, &EndMenuTimer);
   service.Popup(*menu_, 50, 50);
   KillTimer(nullptr, keys);
   KillTimer(nullptr, giveUp);

@@ -34,6 +34,19 @@ LONG_PTR ExStyleOf(const TWin32Window& window) {
   return GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE);
 }
 
+int menuCommands = 0;
+
+LRESULT CALLBACK CountMenuCommands(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU) ++menuCommands;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
 // A left click at a screen point, as the user's mouse makes it.
 void ClickAt(int x, int y) {
   SetCursorPos(x, y);
@@ -354,23 +367,10 @@ TEST_F(Win32Windows, KeysAndCharactersBecomeWindowMessages) {
 TEST_F(Win32Windows, AltTapReachesTheClientAndEntersNoMenuMode) {
   const auto window = Shown(10, 10, 50, 50);
   client_.messages.clear();
-  static int menuCommands = 0;
   menuCommands = 0;
-  const HHOOK watch = SetWindowsHookExW(
-      WH_CALLWNDPROC,
-      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU) {
-          ++menuCommands;
-          return 0;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-      },
-      nullptr, GetCurrentThreadId());
-  const UINT_PTR giveUp = SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    EndMenu();
-  });
+  const HHOOK watch =
+      SetWindowsHookExW(WH_CALLWNDPROC, &CountMenuCommands, nullptr, GetCurrentThreadId());
+  const UINT_PTR giveUp = SetTimer(nullptr, 0, 2000, &EndMenuTimer);
   SendMessageW(window->Handle(), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
   SendMessageW(window->Handle(), WM_SYSKEYUP, VK_MENU, 1 << 29);
   KillTimer(nullptr, giveUp);
@@ -444,13 +444,13 @@ TEST_F(Win32Windows, CursorOfTheClientAreaIsTheOneSet) {
   window->SetCursor(crIBeam);
   SendMessageW(window->Handle(), WM_SETCURSOR, WPARAM(window->Handle()),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_IBEAM));
   window->SetCursor(crHandPoint);
   SendMessageW(window->Handle(), WM_SETCURSOR, WPARAM(window->Handle()),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
-  EXPECT_EQ(TWin32Window::CursorName(crSizeNWSE), MAKEINTRESOURCEW(32642));
-  EXPECT_EQ(TWin32Window::CursorName(crDefault), MAKEINTRESOURCEW(32512));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(TWin32Window::CursorName(crSizeNWSE), IDC_SIZENWSE);
+  EXPECT_EQ(TWin32Window::CursorName(crDefault), IDC_ARROW);
 }
 
 TEST_F(Win32Windows, MouseCaptureIsTakenAndGivenBack) {
