@@ -1,4 +1,4 @@
-// The program's entry: options, the Qt platform, then the program itself.
+// The program's entry: options, the native platform, then the program itself.
 
 #include <iostream>
 
@@ -9,6 +9,7 @@
 #include "scene/graphics/RasterBackend.h"
 
 int main(int argc, char** argv) {
+  TNativeProgram::UseStartingConsole();
   const TProgramOptions options = ParseProgramOptions({argv, static_cast<size_t>(argc)});
   if (!options.error.empty()) {
     std::cerr << "lingchuan: " << options.error << '\n';

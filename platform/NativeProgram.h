@@ -18,6 +18,11 @@ class TNativeProgram {
   TNativeProgram(const TNativeProgram&) = delete;
   TNativeProgram& operator=(const TNativeProgram&) = delete;
 
+  // Gives the program's standard output and error a place to go before anything is printed:
+  // a Windows program with windows starts without them, so where they were not redirected
+  // they go to the console it was started from. Elsewhere they are there already.
+  static void UseStartingConsole();
+
   ISingleInstance& SingleInstance();
   // The icon desktops show for the program's windows.
   void SetWindowIcon(const TIcon& icon);

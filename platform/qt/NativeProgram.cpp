@@ -42,6 +42,8 @@ TNativeProgram::TNativeProgram(int& argc, char** argv, std::unique_ptr<IPowerAct
 
 TNativeProgram::~TNativeProgram() = default;
 
+void TNativeProgram::UseStartingConsole() {}
+
 ISingleInstance& TNativeProgram::SingleInstance() {
   return parts_->instance;
 }

@@ -4,6 +4,9 @@
 // Needs windows.h before it.
 #include <ole2.h>
 
+#include <cstdio>
+#include <iostream>
+
 #include "platform/Icon.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32IconHandle.h"
@@ -27,7 +30,19 @@ class TOleSession {
   bool started_;
 };
 
+bool HasHandle(DWORD which) {
+  return GetFileType(GetStdHandle(which)) != FILE_TYPE_UNKNOWN;
+}
+
 }  // namespace
+
+void TNativeProgram::UseStartingConsole() {
+  const bool out = HasHandle(STD_OUTPUT_HANDLE), err = HasHandle(STD_ERROR_HANDLE);
+  if ((out && err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (!out) (void)std::freopen("CONOUT$", "w", stdout);
+  if (!err) (void)std::freopen("CONOUT$", "w", stderr);
+  std::ios::sync_with_stdio();
+}
 
 struct TNativeProgram::TParts {
   explicit TParts(std::unique_ptr<IPowerActions> power) : platform(std::move(power)) {}
