@@ -400,45 +400,49 @@ void TvxCanvasGdiPlus::OnDrawThumbnail(TvxBitmap& bitmap, float width, float /*h
 
 // ---- text ------------------------------------------------------------------------------------
 
-void TvxCanvasGdiPlus::OnFontChanged() {}
+void TvxCanvasGdiPlus::OnFontChanged() {
+  face_ = {};
+}
 
 std::wstring TvxCanvasGdiPlus::FaceFor(const std::u16string& text) {
   return TvxGdiPlusFontSubstitution::Face(TvxCanvas::Font().Family(), text);
 }
 
-TvxCanvasGdiPlus::TextFace TvxCanvasGdiPlus::Face(const std::u16string& text) {
+const TvxCanvasGdiPlus::TextFace& TvxCanvasGdiPlus::Face(const std::u16string& text) {
+  const std::wstring name = FaceFor(text);
+  if (!face_.font || face_.name != name) face_ = MakeFace(name);
+  return face_;
+}
+
+// A family loaded into the private fonts under the Font's name comes first.
+TvxCanvasGdiPlus::TextFace TvxCanvasGdiPlus::MakeFace(const std::wstring& name) const {
   const TvxFont& font = TvxCanvas::Font();
-  TextFace face;
+  TextFace face{name, nullptr, StyleOf(font.Style()), nullptr};
   if (privateFonts_) {
-    const std::wstring name = Widen(font.Family());
-    auto loaded = std::make_unique<FontFamily>(name.c_str(), privateFonts_.get());
+    const std::wstring own = Widen(font.Family());
+    auto loaded = std::make_unique<FontFamily>(own.c_str(), privateFonts_.get());
     if (loaded->GetLastStatus() == Ok) face.family = std::move(loaded);
   }
   if (!face.family) {
-    const std::wstring name = FaceFor(text);
     face.family = std::make_unique<FontFamily>(name.c_str());
     if (face.family->GetLastStatus() != Ok) {
       face.family.reset(FontFamily::GenericSansSerif()->Clone());
     }
   }
-  INT style = StyleOf(font.Style());
-  if (TvxGdiPlusFontSubstitution::ForcesBold(font.Family())) style |= FontStyleBold;
-  face.style = style;
-  if (face.family->IsStyleAvailable(style)) return face;
-  for (INT offered : {FontStyleRegular, FontStyleBold, FontStyleItalic, FontStyleBoldItalic,
-                      FontStyleUnderline, FontStyleStrikeout}) {
-    if (face.family->IsStyleAvailable(offered)) {
-      face.style = offered;
-      break;
+  if (TvxGdiPlusFontSubstitution::ForcesBold(font.Family())) face.style |= FontStyleBold;
+  if (!face.family->IsStyleAvailable(face.style)) {
+    for (INT offered : {FontStyleRegular, FontStyleBold, FontStyleItalic, FontStyleBoldItalic,
+                        FontStyleUnderline, FontStyleStrikeout}) {
+      if (face.family->IsStyleAvailable(offered)) {
+        face.style = offered;
+        break;
+      }
     }
   }
+  const float size = font.Size();
+  face.font = std::make_unique<Gdiplus::Font>(face.family.get(), size > 0 ? size : 1, face.style,
+                                              UnitPixel);
   return face;
-}
-
-std::unique_ptr<Gdiplus::Font> TvxCanvasGdiPlus::TextFont(const TextFace& face) const {
-  const float size = TvxCanvas::Font().Size();
-  return std::make_unique<Gdiplus::Font>(face.family.get(), size > 0 ? size : 1, face.style,
-                                         UnitPixel);
 }
 
 TextRenderingHint TvxCanvasGdiPlus::TextHint() const {
@@ -463,39 +467,39 @@ void TvxCanvasGdiPlus::OnLoadFontFromStream(TMemoryStream& stream) {
   std::vector<BYTE>& data = privateFontData_.emplace_back(bytes.begin(), bytes.end());
   if (privateFonts_->AddMemoryFont(data.data(), INT(data.size())) != Ok) {
     privateFontData_.pop_back();
+    return;
   }
+  face_ = {};
 }
 
 void TvxCanvasGdiPlus::OnFillText(const TvxRect& rect, const std::u16string& text, bool wordWrap,
                                   float opacity, TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
   if (!Graphics()) return;
-  const TextFace face = Face(text);
-  const auto font = TextFont(face);
+  const TextFace& face = Face(text);
   const auto hint = HintGuard(*graphics_, TextHint());
-  TvxGdiPlusText::Draw(*graphics_, *font, *FillBrush(rect, opacity),
+  TvxGdiPlusText::Draw(*graphics_, *face.font, *FillBrush(rect, opacity),
                        Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text));
 }
 
 void TvxCanvasGdiPlus::OnMeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
                                      TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
   Gdiplus::Graphics& graphics = Graphics() ? *graphics_ : MeasureGraphics();
-  const TextFace face = Face(text);
-  const auto font = TextFont(face);
+  const TextFace& face = Face(text);
   const auto hint = HintGuard(graphics, TextHint());
   const RectF box = TvxGdiPlusText::Measure(
-      graphics, *font, Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text));
+      graphics, *face.font, Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text));
   rect = RectOf(box.X, box.Y, box.GetRight(), box.GetBottom());
 }
 
 bool TvxCanvasGdiPlus::OnTextToPath(TvxPathData& path, const TvxRect& rect,
                                     const std::u16string& text, bool wordWrap,
                                     TvxTextAlign horzAlign, TvxTextAlign vertAlign) {
-  const TextFace face = Face(text);
-  const auto font = TextFont(face);
+  const TextFace& face = Face(text);
   GraphicsPath outline;
-  if (!TvxGdiPlusText::Outline(
-          Graphics() ? *graphics_ : MeasureGraphics(), *font, *face.family, face.style,
-          font->GetSize(), Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text), outline)) {
+  if (!TvxGdiPlusText::Outline(Graphics() ? *graphics_ : MeasureGraphics(), *face.font,
+                               *face.family, face.style, face.font->GetSize(),
+                               Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text),
+                               outline)) {
     return false;
   }
   path.Clear();

@@ -75,10 +75,13 @@ class TvxCanvasGdiPlus : public TvxCanvas {
                     bool wordWrap, TvxTextAlign horzAlign, TvxTextAlign vertAlign) override;
 
  private:
-  // A family and the GDI+ style it offers for the current Font.
+  // The font text in the current Font is drawn with: the face's family, the GDI+ style it
+  // offers and the font at the Font's size.
   struct TextFace {
+    std::wstring name;
     std::unique_ptr<Gdiplus::FontFamily> family;
     INT style = Gdiplus::FontStyleRegular;
+    std::unique_ptr<Gdiplus::Font> font;
   };
 
   // The graphics, ready to draw; null without a surface. A bitmap whose pixels moved since
@@ -92,8 +95,9 @@ class TvxCanvasGdiPlus : public TvxCanvas {
   // Fills or strokes the path; call with graphics only.
   void FillArea(const Gdiplus::GraphicsPath& path, const TvxRect& r, float opacity);
   void StrokeArea(const Gdiplus::GraphicsPath& path, const TvxRect& r, float opacity);
-  TextFace Face(const std::u16string& text);
-  std::unique_ptr<Gdiplus::Font> TextFont(const TextFace& face) const;
+  // Kept until the Font changes or a text needs another face.
+  const TextFace& Face(const std::u16string& text);
+  TextFace MakeFace(const std::wstring& name) const;
   // Grid-fitted glyphs for ClearType, never under a non-integral scale (they would jitter).
   Gdiplus::TextRenderingHint TextHint() const;
   TvxGdiPlusTextLayout Layout(const TvxRect& rect, bool wordWrap, TvxTextAlign horzAlign,
@@ -104,6 +108,7 @@ class TvxCanvasGdiPlus : public TvxCanvas {
   std::unique_ptr<Gdiplus::Graphics> graphics_;
   const TvxColor* surfaceBits_ = nullptr;
   std::vector<Gdiplus::GraphicsState> states_;
+  TextFace face_;
   std::unique_ptr<Gdiplus::PrivateFontCollection> privateFonts_;
   // GDI+ reads private fonts from memory the caller keeps.
   std::vector<std::vector<BYTE>> privateFontData_;
