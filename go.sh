@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set up and go. `./go.sh run` installs what is missing, builds and starts the program;
-# `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers)
-# and makes and checks the Debian package from the normal build.
+# `./go.sh test` installs, builds and runs every test (normal build, sanitizer build, fuzzers,
+# the Windows build under wine) and makes and checks the Debian package from the normal build.
+# `./go.sh windows [x86_64|i686]` cross-builds the Windows programs into build-win*/bin.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Compiler cache hits across checkouts of this tree in other folders.
@@ -9,10 +10,11 @@ export CCACHE_BASEDIR="$PWD"
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-wqy-microhei
-  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-dotgothic16 fonts-arphic-ukai
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-arphic-ukai
   qt6-image-formats-plugins libxcb1-dev xvfb xdotool xauth x11-apps x11-utils python3
   dbus-daemon python3-dbus python3-gi
-  desktop-file-utils dpkg-dev scdoc appstream man-db gzip binutils bsdextrautils)
+  desktop-file-utils dpkg-dev scdoc appstream man-db gzip binutils bsdextrautils
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64)
 
 install_missing() {
   local missing=() p
@@ -45,6 +47,24 @@ make_package() {
   rm -f build/lingchuan_*.deb
   (cd build && cpack -G DEB >/dev/null)
   tools/check-package.sh build/lingchuan_*.deb
+}
+
+# The Windows programs, cross-built with mingw-w64; resources are converted by the normal
+# build's formconv.
+build_windows() {
+  local arch=${1:-x86_64} dir=build-win
+  [ "$arch" = i686 ] && dir=build-win32
+  cmake -S . -B build -G Ninja -DLC_WERROR=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build -j2 --target formconv
+  build "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DLC_HOST_FORMCONV="$PWD/build/bin/formconv" -DLC_BENCH=OFF
+}
+
+# The Windows tests run under wine on a private X server (wine draws its windows there).
+test_windows() {
+  build_windows x86_64
+  WINEPREFIX="$PWD/build-win/wine" WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build-win -j2 --output-on-failure
 }
 
 run_fuzzers() {
@@ -80,9 +100,14 @@ case "${1:-}" in
     build build-asan -DLC_SANITIZE=ON -DLC_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     ctest --test-dir build-asan -j2 --output-on-failure
     run_fuzzers
+    test_windows
+    ;;
+  windows)
+    install_missing
+    build_windows "${2:-x86_64}"
     ;;
   *)
-    echo "usage: ./go.sh run [program options] | ./go.sh test" >&2
+    echo "usage: ./go.sh run [program options] | ./go.sh test | ./go.sh windows [x86_64|i686]" >&2
     exit 2
     ;;
 esac

@@ -5,8 +5,8 @@
 #include "app/ProgramOptions.h"
 #include "app/ProgramRun.h"
 #include "platform/Application.h"
-#include "platform/qt/QtProgram.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "platform/NativeProgram.h"
+#include "scene/graphics/RasterBackend.h"
 
 int main(int argc, char** argv) {
   const TProgramOptions options = ParseProgramOptions({argv, static_cast<size_t>(argc)});
@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     std::cout << ProgramVersion();
     return 0;
   }
-  TQtProgram program(argc, argv, CreateSystemPowerActions(options.dryRun, std::cout));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, CreateSystemPowerActions(options.dryRun, std::cout));
+  UseRasterBackend();
   PrepareApplication();
   program.SetWindowIcon(Application().Icon());
   try {

@@ -14,12 +14,12 @@
 
 #include "app/ProgramRun.h"
 #include "platform/Form.h"
+#include "platform/NativeProgram.h"
 #include "platform/Platform.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
-#include "platform/qt/QtProgram.h"
 #include "scene/controls/ComboBox.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -84,8 +84,8 @@ BENCHMARK(BM_BareWindowFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   std::ostringstream dryRun;
-  TQtProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
+  UseRasterBackend();
   RegisterProgramClasses();
   PrepareApplication();
   benchmark::Initialize(&argc, argv);

@@ -16,7 +16,7 @@
 #include "scene/core/AniThread.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "tests/scene/FakeScene.h"
 
 namespace {
@@ -133,7 +133,7 @@ BENCHMARK(BareLoadStylePaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseQtRasterBackend();
+  UseRasterBackend();
   StartEngine();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

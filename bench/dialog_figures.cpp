@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "app/ProgramRun.h"
+#include "platform/NativeProgram.h"
 #include "platform/Platform.h"
-#include "platform/qt/QtProgram.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -235,8 +235,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 2) return Usage();
   std::ostringstream dryRun;
-  TQtProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
+  UseRasterBackend();
   PrepareApplication();
   if (args[0] == "startup") return Startup(args[1] == "bare");
   if (args[0] == "memory") return Memory(std::max(1, std::atoi(args[1].c_str())));

@@ -8,9 +8,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "scene/graphics/RasterBackend.h"
 #include "scene/graphics/qt/CanvasQt.h"
 #include "scene/graphics/qt/FontSubstitution.h"
-#include "scene/graphics/qt/QtBackend.h"
 
 namespace {
 
@@ -138,7 +138,7 @@ BENCHMARK(PlainScaledBitmap);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  UseQtRasterBackend();
+  UseRasterBackend();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -18,11 +18,11 @@
 #include "scene/graphics/Effects.h"
 #include "scene/graphics/GraphicsClasses.h"
 #include "scene/graphics/Layouts.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/graphics/Rectangles.h"
 #include "scene/graphics/ShapeClasses.h"
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/Text.h"
-#include "scene/graphics/qt/QtBackend.h"
 #include "tests/scene/FakeScene.h"
 
 namespace {
@@ -169,7 +169,7 @@ BENCHMARK(FlashRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseQtRasterBackend();
+  UseRasterBackend();
   std::vector<const TClassInfo*> classes;
   RegisterVisualClasses(classes);
   RegisterGraphicsClasses(classes);

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/ProgramRun.h"
+#include "platform/NativeProgram.h"
 #include "platform/Platform.h"
-#include "platform/qt/QtProgram.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   std::ostringstream dryRun;
-  TQtProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
+  UseRasterBackend();
   PrepareApplication();
   const bool bare = args.size() > 1 && args[1] == "bare";
   std::unique_ptr<TBareForm> baseline;

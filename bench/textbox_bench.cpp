@@ -15,7 +15,7 @@
 #include "scene/core/AniThread.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "tests/scene/FakeScene.h"
 
 namespace {
@@ -142,7 +142,7 @@ BENCHMARK(CaretBlinkRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseQtRasterBackend();
+  UseRasterBackend();
   StartEngine();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -31,7 +31,7 @@ LC_PUBLISH(TForm) {
 }
 
 TForm::TForm(TComponent* owner)
-    : TComponent(owner), window_(Platform().windows->CreateWindow(*this)) {
+    : TComponent(owner), window_(Platform().windows->OpenWindow(*this)) {
   window_->SetBounds(bounds_);
 }
 

@@ -37,7 +37,7 @@ const char* PowerActionWord(TPowerAction action) {
 }
 
 std::unique_ptr<IPowerActions> CreateSystemPowerActions(bool dryRun, std::ostream& out) {
-  if (dryRun) return std::make_unique<TDryRunPowerActions>(out, TLinuxSession::Current());
+  if (dryRun) return TDryRunPowerActions::ForThisSystem(out);
 #ifdef _WIN32
   return std::make_unique<TWindowsPowerActions>();
 #else

@@ -114,7 +114,7 @@ class INativeWindow {
 class IWindowSystem {
  public:
   virtual ~IWindowSystem() = default;
-  virtual std::unique_ptr<INativeWindow> CreateWindow(IWindowClient& client) = 0;
+  virtual std::unique_ptr<INativeWindow> OpenWindow(IWindowClient& client) = 0;
   virtual TPointI CursorPos() const = 0;
 };
 

@@ -37,7 +37,7 @@
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Bitmap.h"
 #include "scene/graphics/Filter.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -261,7 +261,7 @@ int main(int argc, char** argv) {
   }
   // Forms need a platform; the headless one opens no window.
   THeadlessPlatform platform;
-  UseQtRasterBackend();
+  UseRasterBackend();
   StartEngine();
   try {
     const TFormObject form = ParseForm(options.form);

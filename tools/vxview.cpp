@@ -28,15 +28,15 @@
 
 #include "platform/DryRunPowerActions.h"
 #include "platform/Form.h"
+#include "platform/NativeProgram.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
-#include "platform/qt/QtProgram.h"
 #include "scene/controls/EngineStart.h"
 #include "scene/core/Variant.h"
 #include "scene/core/VisualObject.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -261,9 +261,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Nothing shown here can issue a power action; should anything try, it is only printed.
-  TQtProgram program(argc, argv,
-                     std::make_unique<TDryRunPowerActions>(std::cerr, TLinuxSession::Current()));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, TDryRunPowerActions::ForThisSystem(std::cerr));
+  UseRasterBackend();
   StartEngine();
   // Declared before the form, so that it outlives every event it watches.
   TEventTracer tracer(std::cout);

@@ -1,9 +1,78 @@
 #include "platform/component/Cp936.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
+#endif
 
+namespace {
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+namespace {
+
+constexpr UINT kCodePage = 936;
+
+// One character's bytes: a lead byte takes its trail byte with it.
+size_t CharacterBytes(std::string_view text) {
+  return text.size() > 1 && IsDBCSLeadByteEx(kCodePage, uint8_t(text[0])) ? 2 : 1;
+}
+
+}  // namespace
+
+std::u16string Cp936ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    const size_t bytes = CharacterBytes(text);
+    wchar_t unit[2];
+    const int n =
+        MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, text.data(), int(bytes), unit, 2);
+    // An undecodable byte: a '?' stands for it and decoding resumes after it.
+    if (n <= 0) {
+      out += u'?';
+      text.remove_prefix(1);
+      continue;
+    }
+    out.append(unit, unit + n);
+    text.remove_prefix(bytes);
+  }
+  return out;
+}
+
+std::string Utf16ToCp936(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  while (!text.empty()) {
+    const size_t units =
+        text.size() > 1 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]) ? 2 : 1;
+    char bytes[4];
+    BOOL defaulted = FALSE;
+    const int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS,
+                                      reinterpret_cast<const wchar_t*>(text.data()), int(units),
+                                      bytes, sizeof bytes, nullptr, &defaulted);
+    // A character without a code: one '?' for it, a whole surrogate pair included.
+    if (n <= 0 || defaulted) {
+      out += '?';
+    } else {
+      out.append(bytes, n);
+    }
+    text.remove_prefix(units);
+  }
+  return out;
+}
+#else
 namespace {
 
 // One iconv conversion. A descriptor is opened per call: they are cheap after the first and
@@ -38,13 +107,6 @@ class TConverter {
  private:
   iconv_t cd_;
 };
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 }  // namespace
 
@@ -87,3 +149,4 @@ std::string Utf16ToCp936(std::u16string_view text) {
   }
   return out;
 }
+#endif

@@ -1,20 +1,15 @@
 #include "platform/component/FormTextCodec.h"
 
-#include <locale.h>
 #include <strings.h>
 
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
 namespace {
-
-locale_t ClassicLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-  return locale;
-}
 
 bool IsDecimal(std::string_view text) {
   size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
@@ -64,8 +59,12 @@ bool ParseFormFloat(std::string_view text, TExtended* out) {
     return true;
   }
   if (!IsDecimal(text)) return false;
-  const std::string copy(text);
-  const long double value = strtold_l(copy.c_str(), nullptr, ClassicLocale());
+  // strtold reads the decimal point of the C locale the program runs in (the user's, once a
+  // toolkit has set it), and form text always has '.'; std::from_chars would lose denormals.
+  std::string copy(text);
+  if (const size_t point = copy.find('.'); point != std::string::npos)
+    copy.replace(point, 1, std::localeconv()->decimal_point);
+  const long double value = std::strtold(copy.c_str(), nullptr);
   if (std::isinf(value)) return false;
   *out = ExtendedFromLongDouble(value);
   return true;

@@ -73,6 +73,6 @@ void THeadlessWindow::Wheel(float x, float y, int delta, TShiftState shift) {
   Send({.kind = Kind::Wheel, .shift = shift, .x = x, .y = y, .wheelDelta = delta});
 }
 
-std::unique_ptr<INativeWindow> THeadlessWindowSystem::CreateWindow(IWindowClient& client) {
+std::unique_ptr<INativeWindow> THeadlessWindowSystem::OpenWindow(IWindowClient& client) {
   return std::make_unique<THeadlessWindow>(*this, client);
 }

@@ -95,7 +95,7 @@ class THeadlessWindow : public INativeWindow {
 
 class THeadlessWindowSystem : public IWindowSystem {
  public:
-  std::unique_ptr<INativeWindow> CreateWindow(IWindowClient& client) override;
+  std::unique_ptr<INativeWindow> OpenWindow(IWindowClient& client) override;
   TPointI CursorPos() const override { return cursor_; }
   void SetCursorPos(TPointI pos) { cursor_ = pos; }
   // The live windows, oldest first.

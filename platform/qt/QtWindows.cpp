@@ -481,7 +481,7 @@ bool TQtWindow::event(QEvent* event) {
   }
 }
 
-std::unique_ptr<INativeWindow> TQtWindowSystem::CreateWindow(IWindowClient& client) {
+std::unique_ptr<INativeWindow> TQtWindowSystem::OpenWindow(IWindowClient& client) {
   return std::make_unique<TQtWindow>(client);
 }
 

@@ -83,6 +83,6 @@ class TQtWindow : public QRasterWindow, public INativeWindow {
 
 class TQtWindowSystem : public IWindowSystem {
  public:
-  std::unique_ptr<INativeWindow> CreateWindow(IWindowClient& client) override;
+  std::unique_ptr<INativeWindow> OpenWindow(IWindowClient& client) override;
   TPointI CursorPos() const override;
 };

@@ -77,3 +77,10 @@ void TQtX11::SetSkipTaskbar(QWindow& window, bool skip) {
                       uint32_t(atoms.size()), atoms.data());
   xcb_flush(c);
 }
+
+std::string TQtX11::PlatformFor(std::string_view chosen, std::string_view waylandDisplay,
+                                std::string_view sessionType) {
+  const bool wayland = !waylandDisplay.empty() || sessionType == "wayland";
+  if (!wayland || !(chosen.empty() || chosen.starts_with("wayland"))) return {};
+  return "xcb";
+}

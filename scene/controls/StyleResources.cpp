@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/ProgramFile.h"
 #include "platform/component/FormData.h"
 #include "platform/component/ObjectWriter.h"
 #include "scene/core/ObjectText.h"
@@ -30,8 +31,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // The file a name stands for: beside the running program first, then as given.
 std::filesystem::path FindStyleFile(const std::string& name) {
   std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) {
+  const std::filesystem::path program = ProgramFile();
+  if (!program.empty()) {
     const std::filesystem::path beside = program.parent_path() / name;
     if (std::filesystem::is_regular_file(beside, error)) return beside;
   }

@@ -1,10 +1,10 @@
 #include "BitmapIconCodec_support.h"
 
 #include "scene/graphics/Bitmap.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 TBitmapIconCodec::TBitmapIconCodec() : previous_(InstallIconCodec(this)) {
-  UseQtRasterBackend();
+  UseRasterBackend();
 }
 
 TBitmapIconCodec::~TBitmapIconCodec() {

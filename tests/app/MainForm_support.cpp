@@ -7,10 +7,10 @@
 #include "platform/Resources.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/core/VisualObject.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 TMainFormFixture::TMainFormFixture() {
-  UseQtRasterBackend();
+  UseRasterBackend();
   RegisterProgramClasses();
   PrepareApplication();  // the tray icon shows the application's icon
   previousMenus_ = InstallMenuService(&menus_);

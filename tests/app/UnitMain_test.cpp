@@ -16,9 +16,9 @@
 #include "scene/controls/ComboBox.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/core/VisualObject.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/graphics/Shapes.h"
 #include "scene/graphics/Text.h"
-#include "scene/graphics/qt/QtBackend.h"
 #include "tray/TrayIcon.h"
 
 namespace {
@@ -26,7 +26,7 @@ namespace {
 class FormMainTest : public testing::Test {
  protected:
   void SetUp() override {
-    UseQtRasterBackend();
+    UseRasterBackend();
     RegisterProgramClasses();
     previousMenus_ = InstallMenuService(&menus_);
     // The settings dialog that opens first is left at once.

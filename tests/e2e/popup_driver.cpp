@@ -18,16 +18,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/NativeProgram.h"
 #include "platform/Platform.h"
 #include "platform/PowerActions.h"
-#include "platform/qt/QtProgram.h"
 #include "scene/controls/EngineStart.h"
 #include "scene/controls/Popup.h"
 #include "scene/controls/PopupForm.h"
 #include "scene/controls/StyleTree.h"
 #include "scene/graphics/Brush.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/graphics/Rectangles.h"
-#include "scene/graphics/qt/QtBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   std::ostringstream dryRun;
-  TQtProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
-  UseQtRasterBackend();
+  TNativeProgram program(argc, argv, CreateSystemPowerActions(true, dryRun));
+  UseRasterBackend();
   StartEngine();
   if (args[0] == "show") return Show();
   if (args[0] == "figures" && args.size() == 2) return Figures(args[1] == "bare");

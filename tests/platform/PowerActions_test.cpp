@@ -10,6 +10,7 @@
 #include "platform/DryRunPowerActions.h"
 #include "platform/LinuxPowerActions.h"
 #include "platform/PosixRunner.h"
+#include "platform/WindowsPowerActions.h"
 
 namespace {
 
@@ -75,6 +76,23 @@ TEST(DryRunPowerActions, PrintsOneLinePerActionAndRunsNothing) {
       out.str());
 }
 
+// The lines a Windows dry run prints, on any system: the commands are data.
+TEST(WindowsPowerCommands, ShutdownExeForTheOrderlyActionsAndTheNativeCallForPowerOff) {
+  std::ostringstream out;
+  TDryRunPowerActions windows(out, [](TPowerAction a) { return WindowsPowerCommand(a).Text(); });
+  for (TPowerAction action : {vxPowerShutdown, vxPowerOff, vxPowerReboot, vxPowerLogOff}) {
+    windows.Issue(action);
+  }
+  windows.Issue(static_cast<TPowerAction>(-1));
+  EXPECT_EQ(
+      "dry-run: shutdown shutdown.exe -s -f\n"
+      "dry-run: poweroff ZwShutdownSystem(ShutdownNoReboot)\n"
+      "dry-run: reboot shutdown.exe -r\n"
+      "dry-run: logoff shutdown.exe -l\n",
+      out.str());
+}
+
+#ifndef _WIN32
 // The real runner, with a harmless command: it must return without waiting for the program.
 TEST(PosixRunner, StartsTheProgramDetached) {
   const auto dir =
@@ -93,5 +111,6 @@ TEST(PosixRunner, StartsTheProgramDetached) {
   EXPECT_EQ("ok", content);
   std::filesystem::remove_all(dir);
 }
+#endif
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "platform/component/FormData.h"
 #include "platform/component/FormText.h"
 #include "scene/graphics/Bitmap.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TImage Decode(const std::string& bytes) {
 
 class DialogForms : public testing::Test {
  protected:
-  static void SetUpTestSuite() { UseQtRasterBackend(); }
+  static void SetUpTestSuite() { UseRasterBackend(); }
 
   // Absolute rectangles of the visual objects as vxrender's layout lists them, by name.
   static std::map<std::string, std::string> Layout(const std::string& resource) {

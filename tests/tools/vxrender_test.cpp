@@ -10,7 +10,7 @@
 #include "platform/component/FormData.h"
 #include "platform/component/FormText.h"
 #include "scene/graphics/Bitmap.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ const char kGlowingDot[] =
 
 class VxrenderTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { UseQtRasterBackend(); }
+  static void SetUpTestSuite() { UseRasterBackend(); }
 
   void SetUp() override {
     std::string dir = (fs::temp_directory_path() / "vxrenderXXXXXX").string();

@@ -1,9 +1,8 @@
-#include "scene/graphics/qt/QtBackend.h"
-
 #include <QGuiApplication>
 #include <memory>
 
 #include "scene/graphics/Backend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/graphics/qt/CanvasQt.h"
 #include "scene/graphics/qt/FilterQt.h"
 
@@ -25,7 +24,7 @@ void EnsureGuiApplication() {
 
 }  // namespace
 
-void UseQtRasterBackend() {
+void UseRasterBackend() {
   EnsureGuiApplication();
   SetGraphicsBackend({
       [](int width, int height) { return std::make_unique<TvxCanvasQt>(width, height); },

@@ -1,10 +1,10 @@
 #include "platform/component/FileWrite.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -14,9 +14,9 @@ namespace fs = std::filesystem;
 class FileWriteTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string dir = (fs::temp_directory_path() / "filewriteXXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    dir_ = dir;
+    do {
+      dir_ = fs::temp_directory_path() / ("filewrite-" + std::to_string(std::random_device()()));
+    } while (!fs::create_directory(dir_));
     std::ofstream(dir_ / "out") << "old";
   }
   void TearDown() override { fs::remove_all(dir_); }

@@ -19,7 +19,7 @@
 #include "scene/controls/Popup.h"
 #include "scene/controls/PopupBox.h"
 #include "scene/graphics/GridLayout.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -309,7 +309,7 @@ TEST_F(CalendarBoxTest, KeysDoNotEditTheDate) {
 class CalendarBoxPixels : public CalendarBoxTest {
  protected:
   void SetUp() override {
-    UseQtRasterBackend();
+    UseRasterBackend();
     CalendarBoxTest::SetUp();
     scene_ = dynamic_cast<TvxCustomScene*>(box_->Scene());
     ASSERT_NE(scene_, nullptr);

@@ -18,7 +18,7 @@
 #include "scene/controls/ScrollBar.h"
 #include "scene/controls/WideStrings.h"
 #include "scene/core/Variant.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -327,7 +327,7 @@ class ComboPixels : public ComboForms {
  protected:
   void SetUp() override {
     ComboForms::SetUp();
-    UseQtRasterBackend();
+    UseRasterBackend();
     form_ = Read(ReadSource("tests/e2e/combo.form"));
     form_->Show();
     scene_ = dynamic_cast<TvxCustomScene*>(form_->FindComponent("vxScene1"));

@@ -12,7 +12,7 @@
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "scene/core/VisualObject.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -78,7 +78,7 @@ class EffectParentStyles : public ControlsTest, public testing::WithParamInterfa
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    UseQtRasterBackend();
+    UseRasterBackend();
     form_ = std::make_unique<TForm>(nullptr);
     TObjectReader reader;
     reader.ReadInto(*form_, ReadFormText(PanelForm(GetParam())));

@@ -14,7 +14,7 @@
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "scene/controls/CheckBox.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Scene.h"
 
 namespace {
@@ -32,7 +32,7 @@ class Gallery : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    UseQtRasterBackend();
+    UseRasterBackend();
     form_ = std::make_unique<TForm>(nullptr);
     TObjectReader reader;
     reader.ReadInto(*form_, ReadFormText(ReadSource("tests/e2e/gallery.form")));

@@ -9,7 +9,7 @@
 #include "scene/controls/TextBox.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ class TextBoxPixels : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    UseQtRasterBackend();
+    UseRasterBackend();
     canvas_ = CreateDefaultCanvas(160, 30);
     scene_.canvas = canvas_.get();
     root_ = new TvxBackground(&owner_);

@@ -7,7 +7,7 @@
 
 #include "SceneFixture_support.h"
 #include "scene/graphics/Effects.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ TEST_F(SceneDensity, EffectsKeepTheirLogicalReachOnEveryScreen) {
 }
 
 TEST(SceneRatio, WindowlessScenesTakeTheRatioTheyAreGiven) {
-  UseQtRasterBackend();
+  UseRasterBackend();
   TvxScene scene(nullptr);
   scene.SetBounds(0, 0, 10, 5);
   scene.SetDevicePixelRatio(16);

@@ -6,7 +6,7 @@
 
 #include "SceneFixture_support.h"
 #include "scene/graphics/Brush.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ TEST_F(SceneDrawing, RootFillsTheSceneByItsScaleAndQuarterTurns) {
 }
 
 TEST(WindowlessScene, DrawsOnDemandAndForItsPresentationHandler) {
-  UseQtRasterBackend();  // no platform services needed to draw on demand
+  UseRasterBackend();  // no platform services needed to draw on demand
   auto scene = std::make_unique<TvxScene>(nullptr);
   scene->SetBounds(0, 0, 40, 30);
   auto* probe = new TProbe(nullptr, "p", nullptr);

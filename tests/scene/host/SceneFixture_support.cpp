@@ -1,7 +1,7 @@
 #include "SceneFixture_support.h"
 
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 TProbe::TProbe(TComponent* owner, std::string label, TLog* log)
     : TvxVisualObject(owner), label_(std::move(label)), log_(log) {}
@@ -75,7 +75,7 @@ void TCountingScene::Draw() {
 }
 
 SceneTest::SceneTest() {
-  UseQtRasterBackend();
+  UseRasterBackend();
   form = new TForm(nullptr);
   form->SetBounds({100, 100, 200, 100});
   scene = new TCountingScene(form);

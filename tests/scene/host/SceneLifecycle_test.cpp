@@ -9,7 +9,7 @@
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectWriter.h"
 #include "scene/core/AniThread.h"
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 #include "scene/host/Frame.h"
 #include "scene/host/HostClasses.h"
 #include "scene/host/SceneStyleLink.h"
@@ -39,7 +39,7 @@ const std::string kForm =
 class SceneLifecycle : public testing::Test {
  protected:
   SceneLifecycle() {
-    UseQtRasterBackend();
+    UseRasterBackend();
     std::vector<const TClassInfo*> classes;
     RegisterHostClasses(classes);
     for (const TClassInfo* info : classes) RegisterClass(*info);

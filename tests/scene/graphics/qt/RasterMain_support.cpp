@@ -4,12 +4,12 @@
 
 #include <QGuiApplication>
 
-#include "scene/graphics/qt/QtBackend.h"
+#include "scene/graphics/RasterBackend.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  UseQtRasterBackend();
+  UseRasterBackend();
   return RUN_ALL_TESTS();
 }

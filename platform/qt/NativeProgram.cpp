@@ -1,4 +1,4 @@
-#include "platform/qt/QtProgram.h"
+#include "platform/NativeProgram.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -7,8 +7,9 @@
 #include "platform/qt/QtIconCodec.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSingleInstance.h"
+#include "platform/qt/QtX11.h"
 
-struct TQtProgram::TParts {
+struct TNativeProgram::TParts {
   TParts(int& argc, char** argv, std::unique_ptr<IPowerActions> power)
       : app(argc, argv), platform(std::move(power)) {}
 
@@ -26,17 +27,10 @@ std::string_view Environment(const char* name) {
 
 }  // namespace
 
-std::string TQtProgram::PlatformFor(std::string_view chosen, std::string_view waylandDisplay,
-                                    std::string_view sessionType) {
-  const bool wayland = !waylandDisplay.empty() || sessionType == "wayland";
-  if (!wayland || !(chosen.empty() || chosen.starts_with("wayland"))) return {};
-  return "xcb";
-}
-
-TQtProgram::TQtProgram(int& argc, char** argv, std::unique_ptr<IPowerActions> power) {
+TNativeProgram::TNativeProgram(int& argc, char** argv, std::unique_ptr<IPowerActions> power) {
   const std::string platform =
-      PlatformFor(Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
-                  Environment("XDG_SESSION_TYPE"));
+      TQtX11::PlatformFor(Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
+                          Environment("XDG_SESSION_TYPE"));
   if (!platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
   QApplication::setApplicationName("lingchuan");
   QApplication::setDesktopFileName("lingchuan");
@@ -46,12 +40,12 @@ TQtProgram::TQtProgram(int& argc, char** argv, std::unique_ptr<IPowerActions> po
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-TQtProgram::~TQtProgram() = default;
+TNativeProgram::~TNativeProgram() = default;
 
-ISingleInstance& TQtProgram::SingleInstance() {
+ISingleInstance& TNativeProgram::SingleInstance() {
   return parts_->instance;
 }
 
-void TQtProgram::SetWindowIcon(const TIcon& icon) {
+void TNativeProgram::SetWindowIcon(const TIcon& icon) {
   QApplication::setWindowIcon(TQtIconCodec::ToQIcon(icon.Images()));
 }
