@@ -32,7 +32,9 @@ TEST_P(FormFamilies, ResolveToFacesWithTheGlyphs) {
   EXPECT_EQ(Fonts::Face(GetParam().family, kDigits), primary);
   const std::wstring chinese = Fonts::Face(GetParam().family, kChinese);
   EXPECT_TRUE(Fonts::Covers(chinese, kChinese));
-  if (GetParam().chinese) EXPECT_EQ(chinese, primary);
+  if (GetParam().chinese) {
+    EXPECT_EQ(chinese, primary);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, FormFamilies,
@@ -52,7 +54,9 @@ TEST_F(FontSubstitution, AnInstalledFamilyIsItsOwnFace) {
   ASSERT_TRUE(Fonts::Installed(face));
   EXPECT_EQ(Fonts::PrimaryFace(family), face);
   EXPECT_FALSE(Fonts::Installed(L"No Such Family"));
-  if (!Fonts::Installed(L"Segoe UI")) EXPECT_NE(Fonts::PrimaryFace("Segoe UI"), L"Segoe UI");
+  if (!Fonts::Installed(L"Segoe UI")) {
+    EXPECT_NE(Fonts::PrimaryFace("Segoe UI"), L"Segoe UI");
+  }
 }
 
 // Fixedsys is a bitmap face GDI+ cannot draw; a monospaced stand-in takes its place.
