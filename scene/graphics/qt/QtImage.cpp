@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "scene/graphics/Bitmap.h"
+#include "scene/graphics/EncodedImage.h"
 
 bool TvxQtImage::FitsBitmap(int width, int height) {
   return width > 0 && height > 0 && uint64_t(width) * uint64_t(height) <= MaxBitmapPixels;
@@ -22,14 +23,12 @@ QImage TvxQtImage::Premultiplied(QImage image) {
 }
 
 QImage TvxQtImage::Decode(std::span<const uint8_t> bytes, QSize scaledSize) {
-  if (bytes.empty()) return {};
+  if (bytes.empty() || !TvxEncodedImage::LooksComplete(bytes)) return {};
   QByteArray data =
       QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
-  // Asked before reading: afterwards the reader no longer recognises the data.
-  if (!LooksComplete(reader.format(), bytes)) return {};
   if (scaledSize.isValid()) reader.setScaledSize(scaledSize);
   return Premultiplied(reader.read());
 }
@@ -37,40 +36,6 @@ QImage TvxQtImage::Decode(std::span<const uint8_t> bytes, QSize scaledSize) {
 std::vector<uint8_t> TvxQtImage::ReadFile(const std::string& fileName) {
   std::ifstream file(fileName, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
-
-bool TvxQtImage::LooksComplete(const QByteArray& format, std::span<const uint8_t> bytes) {
-  const auto last = [bytes](std::initializer_list<uint8_t> marker) {
-    return std::find_end(bytes.begin(), bytes.end(), marker.begin(), marker.end()) - bytes.begin();
-  };
-  const ptrdiff_t size = ptrdiff_t(bytes.size());
-  // The end chunk: its type and its checksum.
-  if (format == "png") return last({'I', 'E', 'N', 'D'}) + 8 <= size;
-  // An end-of-image marker after the last scan.
-  if (format == "jpeg") {
-    const ptrdiff_t end = last({0xFF, 0xD9});
-    return end < size && end > last({0xFF, 0xDA});
-  }
-  if (format == "gif") return bytes.back() == 0x3B;
-  if (format == "bmp") return BmpComplete(bytes);
-  return true;
-}
-
-// Uncompressed pixel rows must all be there.
-bool TvxQtImage::BmpComplete(std::span<const uint8_t> bytes) {
-  if (bytes.size() < 34) return false;
-  const auto u32 = [bytes](size_t at) {
-    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
-           uint32_t(bytes[at + 3]) << 24;
-  };
-  const uint32_t compression = u32(30);
-  if (compression != 0 && compression != 3) return true;
-  const int64_t width = int32_t(u32(18));
-  const int64_t height = int32_t(u32(22));
-  const int64_t bitsPerPixel = uint32_t(bytes[28]) | uint32_t(bytes[29]) << 8;
-  const int64_t stride = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
-  // In floating point: a header may claim more rows than any integer product can count.
-  return double(u32(10)) + double(stride) * double(std::abs(height)) <= double(bytes.size());
 }
 
 QImage TvxQtImage::DecodeFile(const std::string& fileName) {

@@ -34,8 +34,5 @@ class TvxQtImage {
   static bool FitsBitmap(int width, int height);
   static QImage Premultiplied(QImage image);
   static std::vector<uint8_t> ReadFile(const std::string& fileName);
-  // False for data cut short that a decoder would still turn into a partial image.
-  static bool LooksComplete(const QByteArray& format, std::span<const uint8_t> bytes);
-  static bool BmpComplete(std::span<const uint8_t> bytes);
   static QImage RotatedFree(const QImage& image, float degrees);
 };

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "scene/core/VisualObject.h"
-#include "scene/graphics/qt/CanvasQt.h"
-#include "scene/graphics/qt/RasterTesting_support.h"
+#include "scene/graphics/raster/RasterTesting_support.h"
 
 namespace {
 
@@ -45,7 +44,8 @@ class TwoTone : public TvxVisualObject {
 
 class VisualFill : public testing::Test {
  protected:
-  TvxCanvasQt canvas{40, 40};
+  std::unique_ptr<TvxCanvas> owned = MakeCanvas(40, 40);
+  TvxCanvas& canvas = *owned;
   GreenSquare square{nullptr};
 
   void SetUp() override {
@@ -75,7 +75,8 @@ TEST_F(VisualFill, PaintsTheObjectClippedToTheShape) {
 TEST(VisualFillPlace, FollowsTheShapesMatrix) {
   TwoTone tones(nullptr);
   tones.SetBounds(0, 0, 40, 40);
-  TvxCanvasQt canvas(160, 80);
+  const std::unique_ptr<TvxCanvas> owned = MakeCanvas(160, 80);
+  TvxCanvas& canvas = *owned;
   canvas.Clear(0);
   canvas.Fill().SetStyle(vxBrushVisual);
   canvas.Fill().Visual()->SetVisualObject(&tones);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "scene/graphics/qt/CanvasQt.h"
-#include "scene/graphics/qt/RasterTesting_support.h"
+#include "scene/graphics/raster/RasterTesting_support.h"
 
 namespace {
 
@@ -10,7 +9,8 @@ constexpr TvxColor kBlue = 0xFF0000FF;
 
 class CanvasPaint : public testing::Test {
  protected:
-  TvxCanvasQt canvas{100, 40};
+  std::unique_ptr<TvxCanvas> owned = MakeCanvas(100, 40);
+  TvxCanvas& canvas = *owned;
 
   void SetUp() override { canvas.Clear(0); }
 
@@ -116,12 +116,21 @@ TEST_F(CanvasPaint, OriginalTileMirrorsEveryOtherColumn) {
 }
 
 TEST_F(CanvasPaint, StretchedBitmapCoversTheRectangle) {
-  UseBitmap(canvas.Fill(), vxWrapTileStretch);
+  // Three red columns, then three blue ones: runs wide enough that a rasteriser sampling half
+  // a source pixel off (wine's) still finds the pure colours in their middles.
+  TvxBrush& fill = canvas.Fill();
+  fill.SetStyle(vxBrushBitmap);
+  TvxBitmap& columns = *fill.Bitmap()->Bitmap();
+  columns.SetSize(6, 1);
+  for (int x = 0; x < 6; ++x) columns.Pixels()[x] = x < 3 ? kRed : kBlue;
+  fill.Bitmap()->SetWrapMode(vxWrapTileStretch);
   canvas.SetStrokeThickness(0);
-  canvas.FillRect(RectOf(0, 0, 40, 10), 0, 0, AllCorners, 1, vxCornerRound);
-  // Each source pixel spans 20 target pixels; their centres keep the pure colours.
-  EXPECT_GT(RedAt(canvas, 10, 5), 240u);
-  EXPECT_GT(BlueAt(canvas, 30, 5), 240u);
+  canvas.FillRect(RectOf(0, 0, 60, 10), 0, 0, AllCorners, 1, vxCornerRound);
+  // Each source pixel spans 10 target pixels.
+  EXPECT_GT(RedAt(canvas, 15, 5), 240u);
+  EXPECT_GT(BlueAt(canvas, 45, 5), 240u);
+  EXPECT_EQ(AlphaAt(canvas, 59, 9), 255u);
+  EXPECT_EQ(AlphaAt(canvas, 61, 5), 0u);
 }
 
 TEST_F(CanvasPaint, BitmapBrushOpacityFades) {
@@ -158,7 +167,8 @@ TEST_F(CanvasPaint, ResourceBrushResolvesIntoTheFill) {
 
 class CanvasPaths : public testing::Test {
  protected:
-  TvxCanvasQt canvas{40, 40};
+  std::unique_ptr<TvxCanvas> owned = MakeCanvas(40, 40);
+  TvxCanvas& canvas = *owned;
   TvxPathData path;
 
   void SetUp() override {
@@ -244,7 +254,8 @@ TEST(CanvasOnBitmap, DrawsIntoTheBitmapsOwnPixels) {
 
 TEST(CanvasOnBitmap, FollowsTheBitmapWhenItReallocates) {
   TvxBitmap bitmap(10, 10);
-  TvxCanvasQt canvas(bitmap);
+  const std::unique_ptr<TvxCanvas> owned = MakeCanvas(bitmap);
+  TvxCanvas& canvas = *owned;
   bitmap.SetSize(20, 30);
   canvas.Fill().SetColor(kRed);
   canvas.FillRect(RectOf(0, 0, 20, 30), 0, 0, AllCorners, 1, vxCornerRound);
@@ -259,7 +270,8 @@ TEST(CanvasOnBitmap, ThumbnailScalesTheWholeBitmap) {
   TvxBitmap source(40, 20);
   source.Clear(kRed);
   TvxBitmap target(10, 10);
-  TvxCanvasQt canvas(target);
+  const std::unique_ptr<TvxCanvas> owned = MakeCanvas(target);
+  TvxCanvas& canvas = *owned;
   canvas.DrawThumbnail(source, 10, 5);
   EXPECT_EQ(target.Pixels()[0], kRed);
   EXPECT_EQ(target.Pixels()[4 * 10 + 9], kRed);
