@@ -60,7 +60,9 @@ TvxCheckControl::TvxCheckControl(TComponent* owner) : TvxTextControl(owner) {
 }
 
 void TvxCheckControl::ChangeChecked(bool value) {
-  ChangeChecked(value);
+  isChecked_ = value;
+  StartTriggerAnimation(this, "IsChecked");
+  OnChange(this);
 }
 
 void TvxCheckControl::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
