@@ -7,22 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 viewer=${1:-${BUILD_DIR:-build}/bin/vxview}
 seconds=${SECONDS_MEASURED:-20}
-work=$(mktemp -d)
-view=""
-xvfb=""
-trap 'kill $view $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+source tests/e2e/private_display.sh
+begin_display_test 1024x768x24
 
 "$viewer" tests/e2e/textboxes.form >/dev/null 2>&1 &
-view=$!
+app=$!
 window=""
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^textboxes$' 2>/dev/null | head -n 1 || true)
@@ -33,7 +22,7 @@ done
 read -r left top < <(xdotool getwindowgeometry "$window" |
   sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
 
-ticks() { awk '{ print $14 + $15 }' "/proc/$view/stat"; }
+ticks() { awk '{ print $14 + $15 }' "/proc/$app/stat"; }
 # Prints the share of one core used over the measured seconds, in percent.
 measure() {
   local before after

@@ -4,14 +4,8 @@
 # benchmark in one process each, and their ratio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work"
-unset QT_QPA_PLATFORM
+source tests/e2e/private_display.sh
+begin_display_test 1280x800x24
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DLC_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target combo_bench >/dev/null

@@ -2,21 +2,17 @@
 // buttons, labels, text, number and spin boxes), against a bare form of 40 rectangles with
 // the same places and sizes. bench/controls_form.sh prints the times and the ratios.
 
-#include <benchmark/benchmark.h>
-
 #include <memory>
 #include <span>
 #include <string>
 
+#include "bench/SceneBench.h"
 #include "platform/component/FormText.h"
 #include "platform/component/ObjectReader.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/controls/Control.h"
-#include "scene/controls/EngineStart.h"
-#include "scene/core/AniThread.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/RasterBackend.h"
 #include "tests/scene/FakeScene.h"
 
 namespace {
@@ -65,28 +61,16 @@ class TShownForm {
     for (TvxControl& control : root_->ChildrenOf<TvxControl>()) control.ApplyResource();
   }
 
-  // What the scene host does for the first frame: clear and paint the whole tree.
+  // What the scene host does for the first frame: the whole tree.
   void Paint() {
     const TvxRect area{0, 0, kWidth, kHeight};
     scene_.pending = {area};
-    TvxCanvas& canvas = *canvas_;
-    if (!canvas.BeginScene()) return;
-    canvas.ClearRect(area, 0);
-    canvas.SetMatrix(root_->GetAbsoluteMatrix());
-    root_->BeforePaint();
-    root_->Paint();
-    root_->AfterPaint();
-    root_->PaintChildren();
-    canvas.EndScene();
+    PaintArea(*canvas_, *root_, area);
   }
 
  private:
-  struct TDriverEnd {
-    ~TDriverEnd() { FreeAniThread(); }
-  };
-
   THeadlessPlatform platform_;
-  TDriverEnd driverEnd_;
+  TAnimationDriverEnd driverEnd_;
   std::string text_;
   std::unique_ptr<TvxCanvas> canvas_;
   TFakeScene scene_;
@@ -133,10 +117,5 @@ BENCHMARK(BareLoadStylePaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseRasterBackend();
-  StartEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunEngineBenchmarks(argc, argv);
 }

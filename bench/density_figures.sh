@@ -9,14 +9,8 @@ cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2 --target sprite_figures >/dev/null
 figures="$build/bin/sprite_figures"
 
-work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work"
-unset QT_QPA_PLATFORM
+source tests/e2e/private_display.sh
+begin_display_test 2560x1600x24
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 

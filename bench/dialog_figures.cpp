@@ -8,13 +8,10 @@
 // runs it and reports.
 
 #include <malloc.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -23,6 +20,7 @@
 #include <vector>
 
 #include "app/ProgramRun.h"
+#include "bench/FigureProbes.h"
 #include "platform/NativeProgram.h"
 #include "platform/Platform.h"
 #include "scene/graphics/RasterBackend.h"
@@ -32,53 +30,10 @@ namespace {
 
 constexpr TBoundsI kSettingsBounds{439, 194, 370, 458};
 
-double MsSinceLaunch() {
-  // The script passes its clock reading taken just before it started this process.
-  const char* launch = std::getenv("LC_LAUNCH_NS");
-  if (!launch) return -1;
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  const double ns = double(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
-  return (ns - std::atof(launch)) / 1e6;
-}
-
-double ResidentMb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
-  }
-  return -1;
-}
-
 // Bytes the allocator has handed out and not taken back: unlike resident memory, it does
 // not depend on how the allocator keeps its free pages.
 double HeapKb() {
   return double(mallinfo2().uordblks) / 1024;
-}
-
-double CpuMs() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-  return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-// Handles messages until `done`, giving up after `seconds`.
-void Await(const std::function<bool()>& done, double seconds) {
-  bool late = false;
-  const std::unique_ptr<ITimer> limit = Platform().loop->CreateTimer();
-  limit->SetOnTimer([&late] { late = true; });
-  limit->SetInterval(uint32_t(seconds * 1000));
-  limit->SetEnabled(true);
-  Platform().loop->RunUntil([&] { return late || done(); });
-}
-
-void RunFor(double seconds) {
-  Await([] { return false; }, seconds);
-}
-
-// Lets the window system show a frame that was handed to the window.
-void Settle() {
-  for (int i = 0; i < 3; ++i) Platform().loop->ProcessMessages();
 }
 
 // Waits until the dialog's scene has drawn its body (the centre of either dialog is opaque)

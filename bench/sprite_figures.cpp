@@ -3,12 +3,8 @@
 // "bare" is the baseline: a form of the sprite's size presenting one blank frame, no scene.
 // Prints one line of numbers; bench/sprite_figures.sh runs it and reports.
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -16,49 +12,12 @@
 #include <vector>
 
 #include "app/ProgramRun.h"
+#include "bench/FigureProbes.h"
 #include "platform/NativeProgram.h"
 #include "platform/Platform.h"
 #include "scene/graphics/RasterBackend.h"
 
 namespace {
-
-double MsSinceLaunch() {
-  // The script passes its clock reading taken just before it started this process.
-  const char* launch = std::getenv("LC_LAUNCH_NS");
-  if (!launch) return -1;
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  const double ns = double(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
-  return (ns - std::atof(launch)) / 1e6;
-}
-
-double ResidentMb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
-  }
-  return -1;
-}
-
-double CpuMs() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-  return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-// Handles what is pending until the posted drawing and the window's paint have happened.
-void SettleFirstFrame() {
-  for (int i = 0; i < 3; ++i) Platform().loop->ProcessMessages();
-}
-
-void RunFor(double seconds) {
-  bool done = false;
-  const std::unique_ptr<ITimer> stop = Platform().loop->CreateTimer();
-  stop->SetOnTimer([&done] { done = true; });
-  stop->SetInterval(uint32_t(seconds * 1000));
-  stop->SetEnabled(true);
-  Platform().loop->RunUntil([&done] { return done; });
-}
 
 struct TBareForm {
   TBareForm() : form(nullptr), pixels(479 * 195, 0) {
@@ -99,7 +58,7 @@ int main(int argc, char** argv) {
     });
     sprite = CreateMainForm(std::cerr);
   }
-  SettleFirstFrame();
+  Settle();
   const double startup = MsSinceLaunch();
   if (args[0] == "startup") {
     std::printf("%.1f %.1f\n", startup, ResidentMb());

@@ -3,19 +3,15 @@
 // one blink frame of its caret marks dirty. bench/textbox.sh prints the times, the ratios
 // partial / full and each frame's dirty area against the box's.
 
-#include <benchmark/benchmark.h>
-
 #include <memory>
 
+#include "bench/SceneBench.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/controls/Background.h"
-#include "scene/controls/EngineStart.h"
 #include "scene/controls/NumberBox.h"
 #include "scene/controls/TextBox.h"
-#include "scene/core/AniThread.h"
 #include "scene/graphics/Backend.h"
 #include "scene/graphics/Canvas.h"
-#include "scene/graphics/RasterBackend.h"
 #include "tests/scene/FakeScene.h"
 
 namespace {
@@ -63,20 +59,9 @@ class TBoxesForm {
   TvxRect WholeArea() const { return {0, 0, 400, 200}; }
   TvxRect BoxArea() { return box_->GetUpdateRect(); }
 
-  // What the scene host does for one dirty area: clip, clear, paint the root and its tree.
   void Draw(const TvxRect& area) {
     scene_.pending = {area};
-    TvxCanvas& canvas = *canvas_;
-    if (!canvas.BeginScene()) return;
-    canvas.SetClipRects({&area, 1});
-    canvas.ClearRect(area, 0);
-    canvas.SetMatrix(root_->GetAbsoluteMatrix());
-    root_->BeforePaint();
-    root_->Paint();
-    root_->AfterPaint();
-    root_->PaintChildren();
-    canvas.ResetClipRect();
-    canvas.EndScene();
+    PaintArea(*canvas_, *root_, area);
   }
 
  private:
@@ -89,14 +74,8 @@ class TBoxesForm {
     return box;
   }
 
-  // The blink's driver runs on the platform's timers: it ends after the boxes, whose
-  // animations stop in it, and before the platform.
-  struct TDriverEnd {
-    ~TDriverEnd() { FreeAniThread(); }
-  };
-
   THeadlessPlatform platform_;
-  TDriverEnd driverEnd_;
+  TAnimationDriverEnd driverEnd_;
   std::unique_ptr<TvxCanvas> canvas_;
   TFakeScene scene_;
   TComponent owner_{nullptr};
@@ -142,10 +121,5 @@ BENCHMARK(CaretBlinkRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  UseRasterBackend();
-  StartEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunEngineBenchmarks(argc, argv);
 }

@@ -1,12 +1,7 @@
 #include "scene/controls/CalendarBox.h"
 
-#include "platform/DateTimeText.h"
-#include "platform/Platform.h"
 #include "platform/component/Publisher.h"
-#include "platform/component/Unicode.h"
 #include "scene/controls/Calendar.h"
-#include "scene/controls/Popup.h"
-#include "scene/core/Bounds.h"
 #include "scene/graphics/Canvas.h"
 #include "scene/graphics/CanvasStateGuard.h"
 
@@ -17,43 +12,25 @@ LC_PUBLISH(TvxCalendarBox) {
   p.Event("OnChange", &C::OnChange);
 }
 
-TvxCalendarBox::TvxCalendarBox(TComponent* owner) : TvxTextControl(owner) {
+TvxCalendarBox::TvxCalendarBox(TComponent* owner) : TvxTextControl(owner), dropDown_(*this) {
   SetWidth(100);
   SetHeight(22);
   SetCanFocused(true);
   SetTextAlign(vxTextAlignNear);
   SetResource("combotextboxstyle");
 
-  popup_ = new TvxPopup(this);
-  popup_->SetStored(false);
-  popup_->SetLocked(true);
-  popup_->SetDesignHide(true);
-  popup_->SetParent(this);
-  popup_->SetResource("combopopupstyle");
-  popup_->SetPlacementTarget(this);
-  popup_->SetPlacement(vxPlacementBottom);
-  popup_->SetStaysOpen(false);
-  popup_->SetBounds(0, 0, 186, 166);
-
-  calendar_ = new TvxCalendar(this);
-  calendar_->SetStored(false);
-  calendar_->SetLocked(true);
-  calendar_->SetParent(popup_);
-  calendar_->Padding()->SetRect({3, 3, 3, 3});
-  calendar_->SetAlign(vaClient);
-  calendar_->OnChange = [this](TObject*) { DateChanged(); };
-  calendar_->OnDayChange = [this](TObject*) { DayPicked(); };
+  dropDown_.Calendar().OnChange = [this](TObject*) { DateChanged(); };
   ShowDate();
 }
 
 TvxCalendarBox::~TvxCalendarBox() = default;
 
 TDateTime TvxCalendarBox::Date() const {
-  return calendar_->Date();
+  return dropDown_.Calendar().Date();
 }
 
 void TvxCalendarBox::SetDate(TDateTime value) {
-  calendar_->SetDate(value);
+  dropDown_.Calendar().SetDate(value);
   ShowDate();
 }
 
@@ -63,19 +40,13 @@ void TvxCalendarBox::DateChanged() {
 }
 
 void TvxCalendarBox::ShowDate() {
-  SetText(Utf8ToUtf16(DateTimeToText(calendar_->Date(), Platform().locale->Settings())));
-}
-
-void TvxCalendarBox::DayPicked() {
-  if (popup_->IsOpen()) popup_->ClosePopup();
+  SetText(dropDown_.DateText());
 }
 
 void TvxCalendarBox::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
   TvxTextControl::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft) return;
-  if (popup_->IsOpen()) return popup_->ClosePopup();
-  popup_->SetPlacement(vxPlacementBottom);
-  popup_->SetIsOpen(true);
+  dropDown_.Toggle();
 }
 
 void TvxCalendarBox::ApplyStyle() {

@@ -8,10 +8,8 @@
 //   box->Text();             // e.g. u"2010/11/29 13:45:10"
 
 #include "platform/DateTime.h"
+#include "scene/controls/CalendarDropDown.h"
 #include "scene/controls/TextControl.h"
-
-class TvxCalendar;
-class TvxPopup;
 
 class TvxCalendarBox : public TvxTextControl {
   LC_CLASS(TvxCalendarBox, TvxTextControl)
@@ -24,8 +22,8 @@ class TvxCalendarBox : public TvxTextControl {
   // Sets the calendar's date (keeping its time of day) and shows the result as text.
   void SetDate(TDateTime value);
 
-  TvxCalendar& Calendar() const { return *calendar_; }
-  TvxPopup& Popup() const { return *popup_; }
+  TvxCalendar& Calendar() const { return dropDown_.Calendar(); }
+  TvxPopup& Popup() const { return dropDown_.Popup(); }
 
   // A left press opens the calendar, or closes it when open.
   void MouseDown(TMouseButton button, TShiftState shift, float x, float y) override;
@@ -38,10 +36,8 @@ class TvxCalendarBox : public TvxTextControl {
  private:
   void DateChanged();
   void ShowDate();
-  void DayPicked();
   void PaintText(TvxCanvas& canvas, const TvxRect& rect);
 
-  TvxPopup* popup_ = nullptr;
-  TvxCalendar* calendar_ = nullptr;
+  TvxCalendarDropDown dropDown_;
   TvxVisualObject* content_ = nullptr;  // the style's "content" part
 };

@@ -5,58 +5,34 @@
 #include "platform/component/Publisher.h"
 #include "platform/component/Unicode.h"
 #include "scene/controls/Calendar.h"
-#include "scene/controls/Popup.h"
-#include "scene/core/Bounds.h"
 
 LC_PUBLISH(TvxCalendarTextBox) {
   using C = TvxCalendarTextBox;
   p.Float("Date", &C::Date, &C::SetDate);
 }
 
-TvxCalendarTextBox::TvxCalendarTextBox(TComponent* owner) : TvxTextBox(owner) {
-  popup_ = new TvxPopup(this);
-  popup_->SetStored(false);
-  popup_->SetLocked(true);
-  popup_->SetDesignHide(true);
-  popup_->SetParent(this);
-  popup_->SetResource("combopopupstyle");
-  popup_->SetPlacementTarget(this);
-  popup_->SetPlacement(vxPlacementBottom);
-  popup_->SetStaysOpen(false);
-  popup_->SetBounds(0, 0, 186, 166);
-
-  calendar_ = new TvxCalendar(this);
-  calendar_->SetStored(false);
-  calendar_->SetLocked(true);
-  calendar_->SetParent(popup_);
-  calendar_->Padding()->SetRect({3, 3, 3, 3});
-  calendar_->SetAlign(vaClient);
-  calendar_->OnChange = [this](TObject*) { ShowDate(); };
-  calendar_->OnDayChange = [this](TObject*) {
-    if (popup_->IsOpen()) popup_->ClosePopup();
-  };
+TvxCalendarTextBox::TvxCalendarTextBox(TComponent* owner) : TvxTextBox(owner), dropDown_(*this) {
+  dropDown_.Calendar().OnChange = [this](TObject*) { ShowDate(); };
   ShowDate();
 }
 
 TvxCalendarTextBox::~TvxCalendarTextBox() = default;
 
 TDateTime TvxCalendarTextBox::Date() const {
-  return calendar_->Date();
+  return dropDown_.Calendar().Date();
 }
 
 void TvxCalendarTextBox::SetDate(TDateTime value) {
-  calendar_->SetDate(value);
+  dropDown_.Calendar().SetDate(value);
   ShowDate();
 }
 
 void TvxCalendarTextBox::ShowDate() {
-  SetText(Utf8ToUtf16(DateTimeToText(calendar_->Date(), Platform().locale->Settings())));
+  SetText(dropDown_.DateText());
 }
 
 void TvxCalendarTextBox::DropDown() {
-  if (popup_->IsOpen()) return popup_->ClosePopup();
-  popup_->SetPlacement(vxPlacementBottom);
-  popup_->SetIsOpen(true);
+  dropDown_.Toggle();
 }
 
 void TvxCalendarTextBox::Change() {

@@ -5,10 +5,8 @@
 // becomes the date when the edit is committed.
 
 #include "platform/DateTime.h"
+#include "scene/controls/CalendarDropDown.h"
 #include "scene/controls/TextBox.h"
-
-class TvxCalendar;
-class TvxPopup;
 
 class TvxCalendarTextBox : public TvxTextBox {
   LC_CLASS(TvxCalendarTextBox, TvxTextBox)
@@ -21,8 +19,8 @@ class TvxCalendarTextBox : public TvxTextBox {
   // Sets the calendar's date (keeping its time of day) and shows the result as text.
   void SetDate(TDateTime value);
 
-  TvxCalendar& Calendar() const { return *calendar_; }
-  TvxPopup& Popup() const { return *popup_; }
+  TvxCalendar& Calendar() const { return dropDown_.Calendar(); }
+  TvxPopup& Popup() const { return dropDown_.Popup(); }
 
   void DropDown();
   // Reads the edited text back; text that is no date gives way to the date's text.
@@ -32,6 +30,5 @@ class TvxCalendarTextBox : public TvxTextBox {
  private:
   void ShowDate();
 
-  TvxPopup* popup_ = nullptr;
-  TvxCalendar* calendar_ = nullptr;
+  TvxCalendarDropDown dropDown_;
 };

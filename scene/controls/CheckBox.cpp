@@ -9,36 +9,10 @@
 
 namespace {
 
-// Applies bound data to a checkable control: a method reference becomes `onChange`, a
-// boolean the checked state, anything else unchecks.
-template <class C>
-void SetCheckData(C& control, const TVariant& value) {
-  if (TvxControl::IsMethodData(value)) {
-    // A text that names no live method leaves the handler as it was.
-    if (const TMethod method = VariantToMethod(value); method.code)
-      control.OnChange.SetMethod(method);
-  } else if (const bool* checked = std::get_if<bool>(&value)) {
-    control.SetIsChecked(*checked);
-  } else {
-    control.SetIsChecked(false);
-  }
-}
-
-// A freshly attached style shows the current state at once: animating into it would flash
-// the checked colour on every unchecked control while its dialog opens.
-void ShowCheckedAtOnce(TvxObject& control) {
-  control.StartTriggerAnimation(&control, "IsChecked");
-  control.StopTriggerAnimation(&control);  // a stop applies each animation's end value
-}
-
 // Every radio button in the tree under `node`, `node` included, parents before children.
 void CollectRadioButtons(TvxObject& node, std::vector<TvxRadioButton*>& out) {
   if (auto* radio = dynamic_cast<TvxRadioButton*>(&node)) out.push_back(radio);
   for (int i = 0; i < node.ChildrenCount(); ++i) CollectRadioButtons(*node.Children(i), out);
-}
-
-bool Inside(TvxVisualObject& control, float x, float y) {
-  return PointInRect({x, y}, control.GetLocalRect());
 }
 
 bool IsToggleKey(uint16_t key) {
@@ -46,25 +20,6 @@ bool IsToggleKey(uint16_t key) {
 }
 
 }  // namespace
-
-void TvxCheckPress::Down(TvxObject& control) {
-  pressing_ = true;
-  isPressed_ = true;
-  control.StartTriggerAnimation(&control, "IsPressed");
-}
-
-void TvxCheckPress::Move(TvxObject& control, bool inside) {
-  if (!pressing_ || inside == isPressed_) return;
-  isPressed_ = inside;
-  control.StartTriggerAnimation(&control, "IsPressed");
-}
-
-bool TvxCheckPress::Up(bool inside) {
-  if (!pressing_) return false;
-  pressing_ = false;
-  isPressed_ = false;
-  return inside;
-}
 
 template <class C>
 static void PublishCheckable(TPublisher<C>& p) {
@@ -79,7 +34,9 @@ static void PublishCheckable(TPublisher<C>& p) {
   p.Enum("TextAlign", TextAlignNames, &C::TextAlign, &C::SetTextAlign, vxTextAlignNear);
   p.WString("Text", &C::Text, &C::SetText);
   p.Bool("WordWrap", &C::WordWrap, &C::SetWordWrap);
-  p.Event("OnChange", &C::OnChange);
+  // Named through C: the event lives in the shared base, and Event takes a member of C.
+  TNotifyEvent C::*onChange = &C::OnChange;
+  p.Event("OnChange", onChange);
 }
 
 LC_PUBLISH(TvxCheckBox) {
@@ -91,9 +48,9 @@ LC_PUBLISH(TvxRadioButton) {
   p.String("GroupName", &TvxRadioButton::GroupName, &TvxRadioButton::SetGroupName);
 }
 
-// Check box.
+// Shared behaviour.
 
-TvxCheckBox::TvxCheckBox(TComponent* owner) : TvxTextControl(owner) {
+TvxCheckControl::TvxCheckControl(TComponent* owner) : TvxTextControl(owner) {
   SetWidth(120);
   SetHeight(19);
   SetTextAlign(vxTextAlignNear);
@@ -102,57 +59,73 @@ TvxCheckBox::TvxCheckBox(TComponent* owner) : TvxTextControl(owner) {
   SetAutoTranslate(true);
 }
 
-void TvxCheckBox::SetIsChecked(bool value) {
-  if (isChecked_ == value) return;
+void TvxCheckControl::ChangeChecked(bool value) {
   isChecked_ = value;
   StartTriggerAnimation(this, "IsChecked");
   OnChange(this);
 }
 
-void TvxCheckBox::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
+void TvxCheckControl::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
   TvxTextControl::MouseDown(button, shift, x, y);
-  if (button == TMouseButton::mbLeft) press_.Down(*this);
+  if (button != TMouseButton::mbLeft) return;
+  pressing_ = true;
+  isPressed_ = true;
+  StartTriggerAnimation(this, "IsPressed");
 }
 
-void TvxCheckBox::MouseMove(TShiftState shift, float x, float y) {
+void TvxCheckControl::MouseMove(TShiftState shift, float x, float y) {
   TvxTextControl::MouseMove(shift, x, y);
-  if (shift & ssLeft) press_.Move(*this, Inside(*this, x, y));
+  if (!(shift & ssLeft) || !pressing_) return;
+  const bool inside = PointInRect({x, y}, GetLocalRect());
+  if (inside == isPressed_) return;
+  isPressed_ = inside;
+  StartTriggerAnimation(this, "IsPressed");
 }
 
-void TvxCheckBox::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
+void TvxCheckControl::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
   // OnClick runs first and sees the old state.
   TvxTextControl::MouseUp(button, shift, x, y);
-  if (press_.Up(Inside(*this, x, y))) SetIsChecked(!isChecked_);
+  if (!pressing_) return;
+  pressing_ = false;
+  isPressed_ = false;
+  if (PointInRect({x, y}, GetLocalRect())) SetIsChecked(!isChecked_);
 }
 
-void TvxCheckBox::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
+void TvxCheckControl::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
   TvxTextControl::KeyDown(key, keyChar, shift);
   if (IsToggleKey(key)) SetIsChecked(!isChecked_);
 }
 
-void TvxCheckBox::ApplyStyle() {
+void TvxCheckControl::ApplyStyle() {
   TvxTextControl::ApplyStyle();
-  ShowCheckedAtOnce(*this);
+  // A freshly attached style shows the current state at once: animating into it would flash
+  // the checked colour on every unchecked control while its dialog opens.
+  StartTriggerAnimation(this, "IsChecked");
+  StopTriggerAnimation(this);  // a stop applies each animation's end value
 }
 
-TVariant TvxCheckBox::GetData() {
+TVariant TvxCheckControl::GetData() {
   return isChecked_;
 }
 
-void TvxCheckBox::SetData(const TVariant& value) {
-  SetCheckData(*this, value);
+void TvxCheckControl::SetData(const TVariant& value) {
+  if (IsMethodData(value)) {
+    // A text that names no live method leaves the handler as it was.
+    if (const TMethod method = VariantToMethod(value); method.code) OnChange.SetMethod(method);
+  } else if (const bool* checked = std::get_if<bool>(&value)) {
+    SetIsChecked(*checked);
+  } else {
+    SetIsChecked(false);
+  }
+}
+
+// Check box.
+
+void TvxCheckBox::SetIsChecked(bool value) {
+  if (isChecked_ != value) ChangeChecked(value);
 }
 
 // Radio button.
-
-TvxRadioButton::TvxRadioButton(TComponent* owner) : TvxTextControl(owner) {
-  SetWidth(120);
-  SetHeight(19);
-  SetTextAlign(vxTextAlignNear);
-  SetAutoCapture(true);
-  SetCanFocused(true);
-  SetAutoTranslate(true);
-}
 
 void TvxRadioButton::SetIsChecked(bool value) {
   if (isChecked_ == value) return;
@@ -173,40 +146,5 @@ void TvxRadioButton::SetIsChecked(bool value) {
   }
   // A group never loses its last checked button.
   if (!value && (members == 0 || checkedMembers == 0)) return;
-  isChecked_ = value;
-  StartTriggerAnimation(this, "IsChecked");
-  OnChange(this);
-}
-
-void TvxRadioButton::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
-  TvxTextControl::MouseDown(button, shift, x, y);
-  if (button == TMouseButton::mbLeft) press_.Down(*this);
-}
-
-void TvxRadioButton::MouseMove(TShiftState shift, float x, float y) {
-  TvxTextControl::MouseMove(shift, x, y);
-  if (shift & ssLeft) press_.Move(*this, Inside(*this, x, y));
-}
-
-void TvxRadioButton::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
-  TvxTextControl::MouseUp(button, shift, x, y);
-  if (press_.Up(Inside(*this, x, y))) SetIsChecked(!isChecked_);
-}
-
-void TvxRadioButton::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
-  TvxTextControl::KeyDown(key, keyChar, shift);
-  if (IsToggleKey(key)) SetIsChecked(!isChecked_);
-}
-
-void TvxRadioButton::ApplyStyle() {
-  TvxTextControl::ApplyStyle();
-  ShowCheckedAtOnce(*this);
-}
-
-TVariant TvxRadioButton::GetData() {
-  return isChecked_;
-}
-
-void TvxRadioButton::SetData(const TVariant& value) {
-  SetCheckData(*this, value);
+  ChangeChecked(value);
 }

@@ -9,31 +9,14 @@
 
 #include "scene/controls/TextControl.h"
 
-// The press tracking that check boxes and radio buttons share.
-class TvxCheckPress {
+// What check boxes and radio buttons share: the press tracking, the toggle by a click or by
+// Return/Space, and IsChecked as the bound value. Not registered, so each control's class
+// chain and style lookup go straight to TvxTextControl.
+class TvxCheckControl : public TvxTextControl {
  public:
   bool IsPressed() const { return isPressed_; }
-  // A left press on `control` began.
-  void Down(TvxObject& control);
-  // The pointer moved with the left button down; `inside` the control's rectangle.
-  void Move(TvxObject& control, bool inside);
-  // The button went up; true when a press began on the control and ends inside it.
-  bool Up(bool inside);
-
- private:
-  bool pressing_ = false;
-  bool isPressed_ = false;
-};
-
-class TvxCheckBox : public TvxTextControl {
-  LC_CLASS(TvxCheckBox, TvxTextControl)
-
- public:
-  explicit TvxCheckBox(TComponent* owner);
-
-  bool IsPressed() const { return press_.IsPressed(); }
   bool IsChecked() const { return isChecked_; }
-  void SetIsChecked(bool value);
+  virtual void SetIsChecked(bool value) = 0;
 
   void MouseDown(TMouseButton button, TShiftState shift, float x, float y) override;
   void MouseMove(TShiftState shift, float x, float y) override;
@@ -48,39 +31,40 @@ class TvxCheckBox : public TvxTextControl {
 
   TNotifyEvent OnChange;
 
- private:
-  TvxCheckPress press_;
+ protected:
+  explicit TvxCheckControl(TComponent* owner);
+  // Stores a changed state, animates to it and tells OnChange.
+  void ChangeChecked(bool value);
+
   bool isChecked_ = false;
+
+ private:
+  bool pressing_ = false;
+  bool isPressed_ = false;
 };
 
-class TvxRadioButton : public TvxTextControl {
-  LC_CLASS(TvxRadioButton, TvxTextControl)
+class TvxCheckBox : public TvxCheckControl {
+  LC_CLASS(TvxCheckBox, TvxCheckControl)
 
  public:
-  explicit TvxRadioButton(TComponent* owner);
+  explicit TvxCheckBox(TComponent* owner) : TvxCheckControl(owner) {}
 
-  bool IsPressed() const { return press_.IsPressed(); }
-  bool IsChecked() const { return isChecked_; }
+  void SetIsChecked(bool value) override;
+};
+
+class TvxRadioButton : public TvxCheckControl {
+  LC_CLASS(TvxRadioButton, TvxCheckControl)
+
+ public:
+  explicit TvxRadioButton(TComponent* owner) : TvxCheckControl(owner) {}
+
   // Checking unchecks the other buttons of the group in the whole scene; unchecking is
   // refused while no other button of the group is checked.
-  void SetIsChecked(bool value);
+  void SetIsChecked(bool value) override;
   // Compared exactly (letter case counts); empty names form one group.
   const std::string& GroupName() const { return groupName_; }
   void SetGroupName(const std::string& value) { groupName_ = value; }
 
-  void MouseDown(TMouseButton button, TShiftState shift, float x, float y) override;
-  void MouseMove(TShiftState shift, float x, float y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, float x, float y) override;
-  void KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) override;
-  void ApplyStyle() override;
-
-  TVariant GetData() override;
-  void SetData(const TVariant& value) override;
-
-  TNotifyEvent OnChange;
-
  private:
-  TvxCheckPress press_;
-  bool isChecked_ = false;
   std::string groupName_;
 };

@@ -1,26 +1,8 @@
 #include "scene/controls/Label.h"
 
-#include <utility>
-
 #include "platform/component/Publisher.h"
+#include "scene/core/ScopedValue.h"
 #include "scene/graphics/Text.h"
-
-namespace {
-
-// Sets a flag for the lifetime of the guard and restores its old value.
-class TFlagGuard {
- public:
-  explicit TFlagGuard(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
-  ~TFlagGuard() { flag_ = old_; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
-}  // namespace
 
 LC_PUBLISH(TvxLabel) {
   using C = TvxLabel;
@@ -63,7 +45,7 @@ void TvxLabel::Restyle() {
 }
 
 void TvxLabel::ApplyStyle() {
-  TFlagGuard guard(styling_);
+  const TvxScopedValue<bool> guard(styling_, true);
   TvxTextControl::ApplyStyle();
   TvxText* part = TextPart();
   if (!part) return;

@@ -25,38 +25,10 @@ LC_PUBLISH(TvxNumberBox) {
   p.WString("Text", &C::Text, &C::SetText);
 }
 
-TvxNumberBox::TvxNumberBox(TComponent* owner) : TvxCustomTextBox(owner) {
-  SetFilterChar(u"0123456789.,-+");
-  StoreText(u"0");
-}
-
-void TvxNumberBox::SetValue(float value) {
-  if (numeric_.Set(value, HasState(csLoading))) StoreText(numeric_.FixedText());
-}
-
-void TvxNumberBox::Loaded() {
-  TvxCustomTextBox::Loaded();
-  if (numeric_.ClampStored()) StoreText(numeric_.FixedText());
-}
-
-void TvxNumberBox::Change() {
-  float parsed = 0;
-  if (ParseNumber(Text(), parsed)) SetValue(parsed);
-  StoreText(numeric_.GeneralText());
-  TvxCustomTextBox::Change();
-}
-
-void TvxNumberBox::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
-  if (key != vkUp && key != vkDown) return TvxCustomTextBox::KeyDown(key, keyChar, shift);
-  const float before = Value();
-  SetValue(Value() + (key == vkUp ? horzIncrement_ : -horzIncrement_));
-  // A stepped value is an edit like a typed one: leaving the box commits it.
-  if (Value() != before) MarkChanged();
-  key = 0;
-}
+TvxNumberBox::TvxNumberBox(TComponent* owner) : TvxNumericTextBox(owner) {}
 
 void TvxNumberBox::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
-  TvxCustomTextBox::MouseDown(button, shift, x, y);
+  TvxNumericTextBox::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft) return;
   dragging_ = true;
   draggedVertically_ = false;
@@ -65,7 +37,7 @@ void TvxNumberBox::MouseDown(TMouseButton button, TShiftState shift, float x, fl
 }
 
 void TvxNumberBox::MouseMove(TShiftState shift, float x, float y) {
-  TvxCustomTextBox::MouseMove(shift, x, y);
+  TvxNumericTextBox::MouseMove(shift, x, y);
   if (dragging_) DragStep(x, y);
 }
 
@@ -83,7 +55,7 @@ void TvxNumberBox::DragStep(float x, float y) {
 }
 
 void TvxNumberBox::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
-  TvxCustomTextBox::MouseUp(button, shift, x, y);
+  TvxNumericTextBox::MouseUp(button, shift, x, y);
   if (!dragging_) return;
   dragging_ = false;
   Change();
@@ -91,7 +63,7 @@ void TvxNumberBox::MouseUp(TMouseButton button, TShiftState shift, float x, floa
 }
 
 void TvxNumberBox::AfterPaint() {
-  TvxCustomTextBox::AfterPaint();
+  TvxNumericTextBox::AfterPaint();
   TvxCanvas* canvas = Canvas();
   if (!dragging_ || !canvas) return;
   TvxRect bar = GetLocalRect();
@@ -106,16 +78,4 @@ void TvxNumberBox::AfterPaint() {
   canvas->Fill().SetColor(kBarColor);
   canvas->FillRect(bar, 0, 0, AllCorners, GetAbsoluteOpacity(), vxCornerRound);
   canvas->RestoreCanvas(saved);
-}
-
-TVariant TvxNumberBox::GetData() {
-  return double(Value());
-}
-
-void TvxNumberBox::SetData(const TVariant& value) {
-  if (const TMethod method = VariantToMethod(value); method.code) {
-    OnChange.SetMethod(method);
-    return;
-  }
-  SetValue(VariantToFloat(value));
 }

@@ -16,14 +16,8 @@ LC_PUBLISH(TvxSpinBox) {
   p.WString("Text", &C::Text, &C::SetText);
 }
 
-TvxSpinBox::TvxSpinBox(TComponent* owner) : TvxCustomTextBox(owner) {
+TvxSpinBox::TvxSpinBox(TComponent* owner) : TvxNumericTextBox(owner) {
   SetTextAlign(vxTextAlignCenter);
-  SetFilterChar(u"0123456789.,-+");
-  StoreText(u"0");
-}
-
-void TvxSpinBox::SetValue(float value) {
-  if (numeric_.Set(value, HasState(csLoading))) StoreText(numeric_.FixedText());
 }
 
 void TvxSpinBox::SetValueType(TvxValueType value) {
@@ -31,28 +25,8 @@ void TvxSpinBox::SetValueType(TvxValueType value) {
   if (value == vxValueInteger && increment_ != std::trunc(increment_)) increment_ = 1;
 }
 
-void TvxSpinBox::Loaded() {
-  TvxCustomTextBox::Loaded();
-  if (numeric_.ClampStored()) StoreText(numeric_.FixedText());
-}
-
-void TvxSpinBox::Change() {
-  float parsed = 0;
-  if (ParseNumber(Text(), parsed)) SetValue(parsed);
-  StoreText(numeric_.FixedText());
-  TvxCustomTextBox::Change();
-}
-
-void TvxSpinBox::KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
-  if (key != vkUp && key != vkDown) return TvxCustomTextBox::KeyDown(key, keyChar, shift);
-  const float before = Value();
-  SetValue(Value() + (key == vkUp ? increment_ : -increment_));
-  if (Value() != before) MarkChanged();
-  key = 0;
-}
-
 void TvxSpinBox::ApplyStyle() {
-  TvxCustomTextBox::ApplyStyle();
+  TvxNumericTextBox::ApplyStyle();
   BindButton(minusButton_, "minusbutton", -1);
   BindButton(plusButton_, "plusbutton", 1);
 }
@@ -66,7 +40,7 @@ void TvxSpinBox::FreeStyle() {
   for (TvxVisualObject* part : {minusButton_, plusButton_})
     if (part) part->OnClick = {};
   minusButton_ = plusButton_ = nullptr;
-  TvxCustomTextBox::FreeStyle();
+  TvxNumericTextBox::FreeStyle();
 }
 
 void TvxSpinBox::Step(float direction) {
@@ -74,16 +48,4 @@ void TvxSpinBox::Step(float direction) {
   SetValue(Value() + direction * increment_);
   MarkChanged();
   Change();
-}
-
-TVariant TvxSpinBox::GetData() {
-  return double(Value());
-}
-
-void TvxSpinBox::SetData(const TVariant& value) {
-  if (const TMethod method = VariantToMethod(value); method.code) {
-    OnChange.SetMethod(method);
-    return;
-  }
-  SetValue(VariantToFloat(value));
 }

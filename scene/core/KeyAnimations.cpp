@@ -1,6 +1,7 @@
 #include "scene/core/KeyAnimations.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "scene/core/ColorAnimation.h"
 #include "scene/core/FloatAnimation.h"
@@ -20,20 +21,19 @@ LC_PUBLISH(TvxFloatKey) {
 
 LC_PUBLISH(TvxKeys) {}
 
+template <class C>
+static void PublishKeyAnimation(TPublisher<C>& p) {
+  p.Object("Keys", &C::Keys);
+  p.Bool("StartFromCurrent", &C::StartFromCurrent, &C::SetStartFromCurrent);
+  p.String("PropertyName", &C::PropertyName, &C::SetPropertyName);
+}
+
 LC_PUBLISH(TvxColorKeyAnimation) {
-  p.Object("Keys", &TvxColorKeyAnimation::Keys);
-  p.Bool("StartFromCurrent", &TvxColorKeyAnimation::StartFromCurrent,
-         &TvxColorKeyAnimation::SetStartFromCurrent);
-  p.String("PropertyName", &TvxColorKeyAnimation::PropertyName,
-           &TvxColorKeyAnimation::SetPropertyName);
+  PublishKeyAnimation(p);
 }
 
 LC_PUBLISH(TvxFloatKeyAnimation) {
-  p.Object("Keys", &TvxFloatKeyAnimation::Keys);
-  p.Bool("StartFromCurrent", &TvxFloatKeyAnimation::StartFromCurrent,
-         &TvxFloatKeyAnimation::SetStartFromCurrent);
-  p.String("PropertyName", &TvxFloatKeyAnimation::PropertyName,
-           &TvxFloatKeyAnimation::SetPropertyName);
+  PublishKeyAnimation(p);
 }
 
 void TvxKey::SetKey(float value) {
@@ -60,48 +60,52 @@ std::optional<TvxKeySpan> TvxKeys::FindSpan(float t) const {
   return std::nullopt;
 }
 
-// Colour keys.
+// Shared behaviour.
 
-TvxColorKeyAnimation::TvxColorKeyAnimation(TComponent* owner)
-    : TvxAnimation(owner),
-      keys_([](TCollection* keys) { return std::make_unique<TvxColorKey>(keys); }) {}
+TvxKeyAnimation::TvxKeyAnimation(TComponent* owner, TCollection::ItemFactory factory)
+    : TvxAnimation(owner), keys_(std::move(factory)) {}
 
-void TvxColorKeyAnimation::Start() {
+void TvxKeyAnimation::Start() {
   target_.Resolve(Parent());
   const TvxPropertyPath* path = target_.On(Parent());
-  TvxColor current = 0;
-  if (startFromCurrent_ && keys_.Count() > 0 && path && ReadColorProperty(*path, current))
-    Key(0)->SetValue(current);
+  if (startFromCurrent_ && keys_.Count() > 0 && path) TakeCurrent(*path);
   TvxAnimation::Start();
 }
 
-void TvxColorKeyAnimation::ProcessAnimation() {
+void TvxKeyAnimation::ProcessAnimation() {
   const TvxPropertyPath* path = target_.On(Parent());
   const std::optional<TvxKeySpan> span = keys_.FindSpan(NormalizedTime());
-  if (!path || !span) return;
-  WriteColorProperty(*path, InterpolateColor(Key(span->Index)->Value(),
-                                             Key(span->Index + 1)->Value(), span->Local));
+  if (path && span) WriteBetween(*path, *span);
+}
+
+// Colour keys.
+
+TvxColorKeyAnimation::TvxColorKeyAnimation(TComponent* owner)
+    : TvxKeyAnimation(owner,
+                      [](TCollection* keys) { return std::make_unique<TvxColorKey>(keys); }) {}
+
+void TvxColorKeyAnimation::TakeCurrent(const TvxPropertyPath& path) {
+  TvxColor current = 0;
+  if (ReadColorProperty(path, current)) Key(0)->SetValue(current);
+}
+
+void TvxColorKeyAnimation::WriteBetween(const TvxPropertyPath& path, const TvxKeySpan& span) {
+  WriteColorProperty(
+      path, InterpolateColor(Key(span.Index)->Value(), Key(span.Index + 1)->Value(), span.Local));
 }
 
 // Float keys.
 
 TvxFloatKeyAnimation::TvxFloatKeyAnimation(TComponent* owner)
-    : TvxAnimation(owner),
-      keys_([](TCollection* keys) { return std::make_unique<TvxFloatKey>(keys); }) {}
+    : TvxKeyAnimation(owner,
+                      [](TCollection* keys) { return std::make_unique<TvxFloatKey>(keys); }) {}
 
-void TvxFloatKeyAnimation::Start() {
-  target_.Resolve(Parent());
-  const TvxPropertyPath* path = target_.On(Parent());
+void TvxFloatKeyAnimation::TakeCurrent(const TvxPropertyPath& path) {
   float current = 0;
-  if (startFromCurrent_ && keys_.Count() > 0 && path && ReadFloatProperty(*path, current))
-    Key(0)->SetValue(current);
-  TvxAnimation::Start();
+  if (ReadFloatProperty(path, current)) Key(0)->SetValue(current);
 }
 
-void TvxFloatKeyAnimation::ProcessAnimation() {
-  const TvxPropertyPath* path = target_.On(Parent());
-  const std::optional<TvxKeySpan> span = keys_.FindSpan(NormalizedTime());
-  if (!path || !span) return;
-  WriteFloatProperty(*path, InterpolateSingle(Key(span->Index)->Value(),
-                                              Key(span->Index + 1)->Value(), span->Local));
+void TvxFloatKeyAnimation::WriteBetween(const TvxPropertyPath& path, const TvxKeySpan& span) {
+  WriteFloatProperty(
+      path, InterpolateSingle(Key(span.Index)->Value(), Key(span.Index + 1)->Value(), span.Local));
 }

@@ -65,46 +65,57 @@ class TvxKeys : public TCollection {
   std::optional<TvxKeySpan> FindSpan(float t) const;
 };
 
-class TvxColorKeyAnimation : public TvxAnimation {
-  LC_CLASS(TvxColorKeyAnimation, TvxAnimation)
-
+// What key animations share: the keys, the animated property and the start from its
+// current value. Not registered, so each animation's class chain goes straight to
+// TvxAnimation.
+class TvxKeyAnimation : public TvxAnimation {
  public:
-  explicit TvxColorKeyAnimation(TComponent* owner);
-
   void Start() override;
   void ProcessAnimation() override;
 
   TvxKeys* Keys() { return &keys_; }
-  TvxColorKey* Key(int index) const { return static_cast<TvxColorKey*>(keys_.Item(index)); }
+  // When set, Start first takes the property's current value into the first key.
   bool StartFromCurrent() const { return startFromCurrent_; }
   void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
   const std::string& PropertyName() const { return target_.PropertyName(); }
   void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
- private:
+ protected:
+  TvxKeyAnimation(TComponent* owner, TCollection::ItemFactory factory);
+  // Stores the property's value, where it can be read, into the first key.
+  virtual void TakeCurrent(const TvxPropertyPath& path) = 0;
+  // Writes the value at `span` between two keys.
+  virtual void WriteBetween(const TvxPropertyPath& path, const TvxKeySpan& span) = 0;
+
   TvxKeys keys_;
+
+ private:
   bool startFromCurrent_ = false;
   TvxAnimationTarget target_;
 };
 
-class TvxFloatKeyAnimation : public TvxAnimation {
-  LC_CLASS(TvxFloatKeyAnimation, TvxAnimation)
+class TvxColorKeyAnimation : public TvxKeyAnimation {
+  LC_CLASS(TvxColorKeyAnimation, TvxKeyAnimation)
+
+ public:
+  explicit TvxColorKeyAnimation(TComponent* owner);
+
+  TvxColorKey* Key(int index) const { return static_cast<TvxColorKey*>(keys_.Item(index)); }
+
+ protected:
+  void TakeCurrent(const TvxPropertyPath& path) override;
+  void WriteBetween(const TvxPropertyPath& path, const TvxKeySpan& span) override;
+};
+
+class TvxFloatKeyAnimation : public TvxKeyAnimation {
+  LC_CLASS(TvxFloatKeyAnimation, TvxKeyAnimation)
 
  public:
   explicit TvxFloatKeyAnimation(TComponent* owner);
 
-  void Start() override;
-  void ProcessAnimation() override;
-
-  TvxKeys* Keys() { return &keys_; }
   TvxFloatKey* Key(int index) const { return static_cast<TvxFloatKey*>(keys_.Item(index)); }
-  bool StartFromCurrent() const { return startFromCurrent_; }
-  void SetStartFromCurrent(bool value) { startFromCurrent_ = value; }
-  const std::string& PropertyName() const { return target_.PropertyName(); }
-  void SetPropertyName(const std::string& value) { target_.SetPropertyName(value); }
 
- private:
-  TvxKeys keys_;
-  bool startFromCurrent_ = false;
-  TvxAnimationTarget target_;
+ protected:
+  void TakeCurrent(const TvxPropertyPath& path) override;
+  void WriteBetween(const TvxPropertyPath& path, const TvxKeySpan& span) override;
 };

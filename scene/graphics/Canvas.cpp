@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scene/core/ScopedValue.h"
 #include "scene/core/VisualObject.h"
 #include "scene/graphics/RectOutline.h"
 
@@ -59,22 +60,6 @@ class TvxVisualPaintScope {
   float opacity_;
   TvxBrush stroke_;
   float thickness_;
-};
-
-// Sets a value for the life of the scope and puts the old one back.
-template <class T>
-class TvxScopedValue {
- public:
-  TvxScopedValue(T& target, T value) : target_(target), old_(std::move(target)) {
-    target = std::move(value);
-  }
-  ~TvxScopedValue() { target_ = std::move(old_); }
-  TvxScopedValue(const TvxScopedValue&) = delete;
-  TvxScopedValue& operator=(const TvxScopedValue&) = delete;
-
- private:
-  T& target_;
-  T old_;
 };
 
 }  // namespace

@@ -1,26 +1,12 @@
 #include "scene/graphics/GridLayout.h"
 
-#include <utility>
-
 #include "platform/component/Publisher.h"
 #include "scene/core/Bounds.h"
+#include "scene/core/ScopedValue.h"
 
 namespace {
 
 const TEnumInfo OrientationNames{{"vxHorizontal", "vxVertical"}};
-
-// Sets a flag for the lifetime of the guard and restores its old value.
-class TFlagGuard {
- public:
-  explicit TFlagGuard(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
-  ~TFlagGuard() { flag_ = old_; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 }  // namespace
 
@@ -54,7 +40,7 @@ void TvxGridLayout::SetOrientation(TvxOrientation value) {
 void TvxGridLayout::Realign() {
   TvxLayout::Realign();
   if (placing_ || HasState(csLoading) || HasState(csDestroying)) return;
-  TFlagGuard guard(placing_);
+  const TvxScopedValue<bool> guard(placing_, true);
   PlaceItems();
 }
 

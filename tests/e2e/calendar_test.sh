@@ -9,20 +9,10 @@
 set -uo pipefail
 viewer=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $view $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-view=""
 wait_s=${CALENDAR_WAIT_S:-10}
 
-fail() {
-  echo "FAIL: $*"
-  [ -s "$work/trace.txt" ] && echo "trace: $(tr '\n' ';' <"$work/trace.txt")"
-  [ -s "$work/errors.txt" ] && echo "errors: $(tr '\n' ';' <"$work/errors.txt")"
-  exit 1
-}
-
 source "$here/private_display.sh"
-start_private_display 1024x768x24
+begin_display_test 1024x768x24
 
 # The form puts the 150 x 22 box at (20,20) of a window at (200,150), so the 186 x 166 popup
 # belongs at (220,192); the calendar fills it but for 3 units on every side.
@@ -37,7 +27,7 @@ eventually() {
   local end=$((SECONDS + wait_s))
   until "$@"; do
     [ $SECONDS -lt $end ] || return 1
-    [ -z "$view" ] || kill -0 $view 2>/dev/null || fail "the viewer ended early"
+    [ -z "$app" ] || kill -0 $app 2>/dev/null || fail "the viewer ended early"
     sleep 0.1
   done
 }
@@ -76,7 +66,7 @@ click_cell() { click_calendar $(($1 % 7 * 180 / 7 + 13)) $((42 + $1 / 7 * 19 + 9
 # in a locale whose short dates read month/day/year and whose weeks start on Sunday.
 LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 LANGUAGE=en_US \
   "$viewer" "$here/calendar.form" --trace >"$work/trace.txt" 2>"$work/errors.txt" &
-view=$!
+app=$!
 window=""
 find_window() {
   window=$(xdotool search --onlyvisible --name '^Calendar$' 2>/dev/null | head -n 1)

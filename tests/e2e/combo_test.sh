@@ -5,19 +5,9 @@
 set -uo pipefail
 viewer=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $view $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-view=""
-
-fail() {
-  echo "FAIL: $*"
-  [ -s "$work/trace.txt" ] && echo "trace: $(tr '\n' ';' <"$work/trace.txt")"
-  [ -s "$work/errors.txt" ] && echo "errors: $(tr '\n' ';' <"$work/errors.txt")"
-  exit 1
-}
 
 source "$here/private_display.sh"
-start_private_display 1024x768x24
+begin_display_test 1024x768x24
 
 # The form puts the 173 x 22 box at (20,20) of a window at (200,150): the list, 8 rows of
 # 22 - 4 units, belongs at (220,192), 173 x 144.
@@ -49,12 +39,12 @@ await_trace() {
 }
 
 "$viewer" "$here/combo.form" --trace >"$work/trace.txt" 2>"$work/errors.txt" &
-view=$!
+app=$!
 window=""
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^Combo box$' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
-  kill -0 $view 2>/dev/null || fail "the viewer ended early"
+  kill -0 $app 2>/dev/null || fail "the viewer ended early"
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window appeared"

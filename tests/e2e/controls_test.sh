@@ -7,24 +7,14 @@
 set -uo pipefail
 viewer=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $view $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-view=""
 wait_s=${CONTROLS_WAIT_S:-10}
 polls=$((wait_s * 10))
-
-fail() {
-  echo "FAIL: $*"
-  [ -s "$work/trace.txt" ] && echo "trace: $(tr '\n' ';' <"$work/trace.txt")"
-  [ -s "$work/errors.txt" ] && echo "errors: $(tr '\n' ';' <"$work/errors.txt")"
-  exit 1
-}
 
 # Waits until the trace holds a line matching the extended regular expression, whole.
 await_line() {
   for _ in $(seq $polls); do
     grep -Eqx "$1" "$work/trace.txt" && return 0
-    kill -0 $view 2>/dev/null || fail "the viewer ended early"
+    kill -0 $app 2>/dev/null || fail "the viewer ended early"
     sleep 0.1
   done
   fail "no trace line '$1'"
@@ -36,12 +26,12 @@ lines() { grep -Ec "$1" "$work/trace.txt"; }
 show() {
   : >"$work/trace.txt"
   "$viewer" "$1" --trace >"$work/trace.txt" 2>"$work/errors.txt" &
-  view=$!
+  app=$!
   window=""
   for _ in $(seq $polls); do
     window=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
-    kill -0 $view 2>/dev/null || fail "the viewer ended early on $1"
+    kill -0 $app 2>/dev/null || fail "the viewer ended early on $1"
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window for $1 appeared"
@@ -73,16 +63,16 @@ await_look() {
 
 close_view() {
   python3 "$here/x11_close.py" "$window" || fail "cannot ask the window to close"
-  for _ in $(seq $polls); do kill -0 $view 2>/dev/null || break; sleep 0.1; done
-  kill -0 $view 2>/dev/null && fail "the viewer is still running after its window closed"
-  wait $view
+  for _ in $(seq $polls); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+  kill -0 $app 2>/dev/null && fail "the viewer is still running after its window closed"
+  wait $app
   local status=$?
-  view=""
+  app=""
   [ $status -eq 0 ] || fail "the viewer exited with $status"
 }
 
 source "$here/private_display.sh"
-start_private_display 1024x768x24
+begin_display_test 1024x768x24
 
 # ---- buttons, check box and radio groups ---------------------------------------------------
 show "$here/gallery.form" Controls

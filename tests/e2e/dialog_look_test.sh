@@ -4,26 +4,13 @@
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-app=""
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
 
 source "$here/private_display.sh"
-start_private_display 1024x768x24
+begin_display_test 1024x768x24
 
 "$program" --dry-run >"$work/app.log" 2>&1 &
 app=$!
-dialog=""
-for _ in $(seq 100); do
-  dialog=$(xdotool search --onlyvisible --name '^fConfig$' 2>/dev/null | head -n 1)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
+dialog=$(await_window '^fConfig$')
 [ -n "$dialog" ] || fail "no settings dialog appeared"
 
 # Bright pixels in a rectangle of the dialog, in window coordinates (the body starts at 46,55).

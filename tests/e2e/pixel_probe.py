@@ -9,36 +9,23 @@ Usage: pixel_probe.py FILE range X Y RMIN RMAX GMIN GMAX BMIN BMAX
            so that two looks can be compared
 """
 import hashlib
-import struct
 import sys
 
+from xwd_dump import XwdDump
 
-def read_xwd(path):
-    data = open(path, "rb").read()
-    header = struct.unpack(">25I", data[:100])
-    header_size, width, height, byte_order = header[0], header[4], header[5], header[7]
-    bits_per_pixel, bytes_per_line, colours = header[11], header[12], header[19]
-    if bits_per_pixel != 32:
-        sys.exit(f"unexpected {bits_per_pixel} bits per pixel")
-    pixels = header_size + colours * 12
 
-    def at(x, y):
-        if not (0 <= x < width and 0 <= y < height):
-            sys.exit(f"{x},{y} lies outside the {width}x{height} window")
-        pixel = data[pixels + y * bytes_per_line + x * 4:][:4]
-        if byte_order == 0:  # least significant byte first: blue, green, red, unused
-            pixel = pixel[::-1]
-        return pixel[1], pixel[2], pixel[3]
-
-    return at
+def colour_at(dump, x, y):
+    if not (0 <= x < dump.width and 0 <= y < dump.height):
+        sys.exit(f"{x},{y} lies outside the {dump.width}x{dump.height} window")
+    return dump.rgb(x, y)
 
 
 def main():
-    at = read_xwd(sys.argv[1])
+    dump = XwdDump(sys.argv[1])
     numbers = [int(v) for v in sys.argv[3:]]
     if sys.argv[2] == "range":
         x, y, *bounds = numbers
-        colour = at(x, y)
+        colour = colour_at(dump, x, y)
         inside = all(bounds[2 * i] <= colour[i] <= bounds[2 * i + 1] for i in range(3))
         if not inside:
             print(f"{x},{y} is {colour[0]} {colour[1]} {colour[2]}")
@@ -49,7 +36,7 @@ def main():
         digest = hashlib.sha1()
         for y in range(top, bottom):
             for x in range(left, right):
-                r, g, b = at(x, y)
+                r, g, b = colour_at(dump, x, y)
                 count += r > 150 and g < 100 and b < 100
                 digest.update(bytes((r, g, b)))
         print(count, digest.hexdigest())

@@ -13,6 +13,22 @@ start_private_display() {
   unset QT_QPA_PLATFORM
 }
 
+# The usual start of a real-display test: a scratch folder $work and a private display of the
+# given size; on exit the process in $app (when there is one), the display and the folder go.
+# Defines fail, which also prints the viewer's trace and errors when they were written.
+begin_display_test() {
+  work=$(mktemp -d)
+  app="" xvfb=""
+  trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+  fail() {
+    echo "FAIL: $*"
+    [ -s "$work/trace.txt" ] && echo "trace: $(tr '\n' ';' <"$work/trace.txt")"
+    [ -s "$work/errors.txt" ] && echo "errors: $(tr '\n' ';' <"$work/errors.txt")"
+    exit 1
+  }
+  start_private_display "$1"
+}
+
 # Prints the first visible window whose title matches the pattern, waiting up to ten seconds;
 # prints nothing when none appears.
 await_window() {
@@ -48,4 +64,29 @@ shape_inside() {
   [ "$sx" -ge "$2" ] && [ "$sy" -ge "$3" ] && [ $((sx + sw)) -le "$4" ] && [ $((sy + sh)) -le "$5" ] ||
     fail "the window's shape is not inside its body: $sx,$sy ${sw}x$sh"
   shape_width=$sw
+}
+
+# Fails unless a right press at X Y (screen pixels) opens a menu: a new visible window.
+right_press_opens_menu() {
+  local before
+  before=$(xdotool search --onlyvisible --name '' | wc -l)
+  xdotool mousemove "$1" "$2" mousedown 3 sleep 0.1 mouseup 3
+  for _ in $(seq 30); do
+    [ "$(xdotool search --onlyvisible --name '' | wc -l)" -gt "$before" ] && return 0
+    sleep 0.1
+  done
+  fail "a right press on $3 opened no menu"
+}
+
+# Picks "退出" in the program's open menu, the last item, which Up from no selection reaches,
+# and fails unless the program in $app then ends with 0.
+quit_from_menu() {
+  local status
+  xdotool key Up sleep 0.1 key Return
+  for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+  kill -0 $app 2>/dev/null && fail "the program is still running after 退出"
+  wait $app
+  status=$?
+  app=""
+  [ $status -eq 0 ] || fail "the program exited with $status"
 }

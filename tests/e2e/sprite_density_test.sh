@@ -6,17 +6,9 @@
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-app=""
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
 
 source "$here/private_display.sh"
-start_private_display 2560x1600x24
+begin_display_test 2560x1600x24
 export QT_SCALE_FACTOR=2
 
 "$program" --dry-run >"$work/run.log" 2>&1 &
@@ -43,21 +35,7 @@ shape_inside "$sprite" 58 102 654 278
 [ "$shape_width" -gt 400 ] || fail "the sprite's shape is a logical one left unscaled: $shape_width wide"
 
 # A right press on the ring's track at logical (76,66) reaches the sprite and opens the menu.
-before=$(xdotool search --onlyvisible --name '' | wc -l)
-xdotool mousemove $((810 + 152)) $((486 + 132)) mousedown 3 sleep 0.1 mouseup 3
-menu=0
-for _ in $(seq 30); do
-  [ "$(xdotool search --onlyvisible --name '' | wc -l)" -gt "$before" ] && menu=1 && break
-  sleep 0.1
-done
-[ $menu -eq 1 ] || fail "a right press on the ring opened no menu"
+right_press_opens_menu $((810 + 152)) $((486 + 132)) "the ring"
 
-# Up from no selection picks the last item, "退出".
-xdotool key Up sleep 0.1 key Return
-for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-kill -0 $app 2>/dev/null && fail "the program is still running after 退出"
-wait $app
-status=$?
-app=""
-[ $status -eq 0 ] || fail "the program exited with $status"
+quit_from_menu
 echo "sprite at ratio 2: a $shape_width-wide shape in a 958x390 window, $(cat "$work/check.txt"), menu opened"

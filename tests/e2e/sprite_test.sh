@@ -5,17 +5,9 @@
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-app=""
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
 
 source "$here/private_display.sh"
-start_private_display 1280x800x24
+begin_display_test 1280x800x24
 
 "$program" --dry-run >"$work/first.log" 2>&1 &
 app=$!
@@ -60,23 +52,9 @@ count=$(xdotool search --onlyvisible --name '^yi$' | wc -l)
 
 # Without a compositor only what the sprite shows takes the mouse: the press goes to the
 # ring's track at (76,66) in the window.
-before=$(xdotool search --onlyvisible --name '' | wc -l)
-xdotool mousemove 481 309 mousedown 3 sleep 0.1 mouseup 3
-menu=0
-for _ in $(seq 30); do
-  [ "$(xdotool search --onlyvisible --name '' | wc -l)" -gt "$before" ] && menu=1 && break
-  sleep 0.1
-done
-[ $menu -eq 1 ] || fail "a right press on the body opened no menu"
+right_press_opens_menu 481 309 "the body"
 
-# Up from no selection picks the last item, "退出".
-xdotool key Up sleep 0.1 key Return
-for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-kill -0 $app 2>/dev/null && fail "the program is still running after 退出"
-wait $app
-status=$?
-app=""
-[ $status -eq 0 ] || fail "the program exited with $status"
+quit_from_menu
 
 # Without a runtime folder the name lives in a private folder under the temporary folder; one
 # that is a link to somewhere else is refused with one line.

@@ -5,19 +5,9 @@
 set -uo pipefail
 viewer=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill $view $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-view=""
-
-fail() {
-  echo "FAIL: $*"
-  [ -s "$work/trace.txt" ] && echo "trace: $(tr '\n' ';' <"$work/trace.txt")"
-  [ -s "$work/errors.txt" ] && echo "errors: $(tr '\n' ';' <"$work/errors.txt")"
-  exit 1
-}
 
 source "$here/private_display.sh"
-start_private_display 1024x768x24
+begin_display_test 1024x768x24
 
 # The form class is the program's own kind, unknown to the viewer; the handler name cannot be
 # bound either, yet the click is traced.
@@ -47,12 +37,12 @@ end
 FORM
 
 "$viewer" "$work/form.txt" --trace >"$work/trace.txt" 2>"$work/errors.txt" &
-view=$!
+app=$!
 window=""
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^vxview check$' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
-  kill -0 $view 2>/dev/null || fail "the viewer ended early"
+  kill -0 $app 2>/dev/null || fail "the viewer ended early"
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window appeared"
@@ -81,10 +71,10 @@ done
 [ $traced -eq 1 ] || fail "the click on the bar was not traced"
 
 python3 "$here/x11_close.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 50); do kill -0 $view 2>/dev/null || break; sleep 0.1; done
-kill -0 $view 2>/dev/null && fail "the viewer is still running after its window closed"
-wait $view
+for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+kill -0 $app 2>/dev/null && fail "the viewer is still running after its window closed"
+wait $app
 status=$?
-view=""
+app=""
 [ $status -eq 0 ] || fail "the viewer exited with $status"
 echo "window at its place and size, bar shown, click traced, closing ended the viewer"

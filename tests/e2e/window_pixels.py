@@ -4,8 +4,9 @@
 Each check is a region of the window and how many of its pixels must be bright (any colour
 channel above 150) - at least one, or none at all.
 """
-import struct
 import sys
+
+from xwd_dump import XwdDump
 
 CHECKS = [
     # name, left, top, right, bottom, bright pixels wanted
@@ -18,30 +19,14 @@ CHECKS = [
 ]
 
 
-def read_xwd(path):
-    data = open(path, "rb").read()
-    header = struct.unpack(">25I", data[:100])
-    header_size, width, height = header[0], header[4], header[5]
-    bits_per_pixel, bytes_per_line, colours = header[11], header[12], header[19]
-    if bits_per_pixel != 32:
-        sys.exit(f"unexpected {bits_per_pixel} bits per pixel")
-    pixels = header_size + colours * 12
-
-    def at(x, y):
-        offset = pixels + y * bytes_per_line + x * 4
-        return data[offset:offset + 3]
-
-    return width, height, at
-
-
 def main():
-    width, height, at = read_xwd(sys.argv[1])
+    dump = XwdDump(sys.argv[1])
     failed = []
-    if (width, height) != (479, 195):
-        failed.append(f"window is {width}x{height}, not 479x195")
+    if (dump.width, dump.height) != (479, 195):
+        failed.append(f"window is {dump.width}x{dump.height}, not 479x195")
     for name, left, top, right, bottom, wanted in CHECKS:
         bright = sum(1 for y in range(top, bottom) for x in range(left, right)
-                     if max(at(x, y)) > 150)
+                     if max(dump.raw(x, y)) > 150)
         if bool(bright) != wanted:
             failed.append(f"{name}: {bright} bright pixels")
     for line in failed:

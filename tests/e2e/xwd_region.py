@@ -4,26 +4,18 @@
 Usage: xwd_region.py FILE LEFT TOP RIGHT BOTTOM   (right and bottom exclusive)
 """
 import hashlib
-import struct
 import sys
+
+from xwd_dump import XwdDump
 
 
 def main():
-    data = open(sys.argv[1], "rb").read()
-    header = struct.unpack(">25I", data[:100])
-    header_size, width, height = header[0], header[4], header[5]
-    bits_per_pixel, bytes_per_line, colours = header[11], header[12], header[19]
-    if bits_per_pixel != 32:
-        sys.exit(f"unexpected {bits_per_pixel} bits per pixel")
-    left, top, right, bottom = (int(v) for v in sys.argv[2:6])
-    if not (0 <= left < right <= width and 0 <= top < bottom <= height):
-        sys.exit(f"the rectangle lies outside the {width}x{height} window")
-    pixels = header_size + colours * 12
+    dump = XwdDump(sys.argv[1])
+    left, top, right, bottom = dump.rectangle(sys.argv[2:6])
     digest = hashlib.sha1()
     for y in range(top, bottom):
-        row = pixels + y * bytes_per_line
         for x in range(left, right):
-            digest.update(data[row + x * 4:row + x * 4 + 3])
+            digest.update(dump.raw(x, y))
     print(digest.hexdigest())
 
 

@@ -237,21 +237,14 @@ class CalendarBoxTest : public CalendarTest {
  protected:
   void SetUp() override {
     CalendarTest::SetUp();
-    dialog_ = new TForm(nullptr);
-    dialog_->SetBounds({100, 50, 300, 300});
-    auto* scene = new TvxScene(dialog_);
-    scene->SetAlign(alClient);
-    scene->SetForm(dialog_);
-    auto* root = new TvxVisualObject(dialog_);
-    scene->AddObject(root);
+    TvxVisualObject* root = NewDialog(dialog_, {100, 50, 300, 300});
     box_ = new TvxCalendarBox(dialog_);
     box_->SetParent(root);
     box_->SetBounds(20, 20, 91, 22);
     dialog_->Show();
   }
   void TearDown() override {
-    delete dialog_;
-    platform_.Advance(50);
+    DeleteDialog(dialog_);
     CalendarTest::TearDown();
   }
   void Press() { box_->MouseDown(TMouseButton::mbLeft, ssLeft, 5, 5); }

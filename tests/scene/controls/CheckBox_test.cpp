@@ -14,20 +14,8 @@
 
 namespace {
 
-class Checkables : public ControlsTest {
+class Checkables : public SceneControlsTest<> {
  protected:
-  void SetUp() override {
-    ControlsTest::SetUp();
-    root_ = new TvxBackground(&owner_);
-    root_->SetBounds(0, 0, 300, 200);
-    scene_.SetRoot(root_);
-  }
-  template <class C>
-  C* Add(TvxObject* parent = nullptr) {
-    auto* control = new C(&owner_);
-    (parent ? parent : root_)->AddObject(control);
-    return control;
-  }
   TvxRadioButton* Radio(const std::string& group, TvxObject* parent = nullptr) {
     auto* radio = Add<TvxRadioButton>(parent);
     radio->SetGroupName(group);
@@ -38,26 +26,21 @@ class Checkables : public ControlsTest {
     control.MouseDown(TMouseButton::mbLeft, ssLeft, x, y);
     control.MouseUp(TMouseButton::mbLeft, 0, x, y);
   }
-
-  TStyleScene scene_;
-  TvxBackground* root_ = nullptr;
 };
 
 TEST_F(Checkables, ClickSeesTheOldStateAndChangeTheNew) {
-  auto* box = Add<TvxCheckBox>();
-  std::vector<std::string> events;
-  box->OnClick = [&](TObject*) { events.push_back(box->IsChecked() ? "click:1" : "click:0"); };
-  box->OnChange = [&](TObject*) { events.push_back(box->IsChecked() ? "change:1" : "change:0"); };
-  ClickAt(*box, 10, 10);
-  EXPECT_EQ(events, (std::vector<std::string>{"click:0", "change:1"}));
-  auto* radio = Radio("g");
-  events.clear();
-  radio->OnClick = [&](TObject*) { events.push_back(radio->IsChecked() ? "click:1" : "click:0"); };
-  radio->OnChange = [&](TObject*) {
-    events.push_back(radio->IsChecked() ? "change:1" : "change:0");
-  };
-  ClickAt(*radio, 10, 10);
-  EXPECT_EQ(events, (std::vector<std::string>{"click:0", "change:1"}));
+  const std::vector<TvxCheckControl*> controls = {Add<TvxCheckBox>(), Radio("g")};
+  for (TvxCheckControl* control : controls) {
+    std::vector<std::string> events;
+    control->OnClick = [&](TObject*) {
+      events.push_back(control->IsChecked() ? "click:1" : "click:0");
+    };
+    control->OnChange = [&](TObject*) {
+      events.push_back(control->IsChecked() ? "change:1" : "change:0");
+    };
+    ClickAt(*control, 10, 10);
+    EXPECT_EQ(events, (std::vector<std::string>{"click:0", "change:1"})) << control->ClassName();
+  }
 }
 
 TEST_F(Checkables, ChangeFiresOnlyOnARealChange) {
@@ -212,10 +195,11 @@ TEST_F(Checkables, OutsideASceneCheckingWorksAndUncheckingIsRefused) {
   EXPECT_TRUE(radio.IsChecked());
 }
 
-// Styles whose "mark" part fades in with the checked state, over a whole second.
-const char* const kFadingMarks = R"(object TvxBackground
-  object TvxLayout
-    ResourceName = 'checkboxstyle'
+// A style whose "mark" part fades in with the checked state, over a whole second.
+std::string FadingMarkStyle(const std::string& name) {
+  return R"(  object TvxLayout
+    ResourceName = ')" +
+         name + R"('
     HitTest = False
     object TvxLayout
       ResourceName = 'mark'
@@ -230,24 +214,11 @@ const char* const kFadingMarks = R"(object TvxBackground
       end
     end
   end
-  object TvxLayout
-    ResourceName = 'radiobuttonstyle'
-    HitTest = False
-    object TvxLayout
-      ResourceName = 'mark'
-      HitTest = False
-      object TvxFloatAnimation
-        Trigger = 'IsChecked=true'
-        TriggerInverse = 'IsChecked=false'
-        Duration = 1.0
-        StartValue = 0.2
-        StopValue = 0.8
-        PropertyName = 'Opacity'
-      end
-    end
-  end
-end
 )";
+}
+
+const std::string kFadingMarks = "object TvxBackground\n" + FadingMarkStyle("checkboxstyle") +
+                                 FadingMarkStyle("radiobuttonstyle") + "end\n";
 
 TEST_F(Checkables, AFreshStyleShowsTheStateAtOnceAndLaterChangesAnimate) {
   scene_.SetStyle(Container(kFadingMarks));

@@ -28,13 +28,7 @@ class ComboBoxTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    dialog_ = new TForm(nullptr);
-    dialog_->SetBounds({100, 50, 400, 300});
-    auto* scene = new TvxScene(dialog_);
-    scene->SetAlign(alClient);
-    scene->SetForm(dialog_);
-    root_ = new TvxVisualObject(dialog_);
-    scene->AddObject(root_);
+    root_ = NewDialog(dialog_, {100, 50, 400, 300});
     combo_ = new TvxStringComboBox(dialog_);
     combo_->SetParent(root_);
     combo_->SetBounds(20, 20, 173, 22);
@@ -42,8 +36,7 @@ class ComboBoxTest : public ControlsTest {
     dialog_->Show();
   }
   void TearDown() override {
-    delete dialog_;
-    platform_.Advance(50);  // frees the released windows
+    DeleteDialog(dialog_);
     ControlsTest::TearDown();
   }
 

@@ -29,20 +29,8 @@ class TSourceButton : public TvxButton {
   using TvxControl::UpdateBindings;
 };
 
-class ControlRules : public ControlsTest {
+class ControlRules : public SceneControlsTest<TActiveScene> {
  protected:
-  void SetUp() override {
-    ControlsTest::SetUp();
-    root_ = new TvxBackground(&owner_);
-    root_->SetBounds(0, 0, 300, 200);
-    scene_.SetRoot(root_);
-  }
-  template <class C>
-  C* Add(TvxObject* parent = nullptr) {
-    auto* control = new C(&owner_);
-    (parent ? parent : root_)->AddObject(control);
-    return control;
-  }
   // Reads form text into a fresh root of the scene, as a form is read.
   TvxBackground* Load(const std::string& text) {
     auto* root = new TvxBackground(&owner_);
@@ -57,9 +45,6 @@ class ControlRules : public ControlsTest {
       if (parent.Children(i)->Name() == name) return dynamic_cast<TvxControl*>(parent.Children(i));
     return nullptr;
   }
-
-  TActiveScene scene_;
-  TvxBackground* root_ = nullptr;
 };
 
 // Focus.

@@ -3,6 +3,7 @@
 #include "scene/controls/EngineStart.h"
 #include "scene/core/AniThread.h"
 #include "scene/core/Registration.h"
+#include "scene/host/Scene.h"
 
 LC_PUBLISH(TPaintCounter) {}
 LC_PUBLISH(TtsProbeControl) {}
@@ -40,4 +41,20 @@ TvxResources* ControlsTest::Container(const std::string& text) {
 TvxControl* ControlsTest::Make(const std::string& className) {
   const TClassInfo* info = FindClass(className);
   return info ? dynamic_cast<TvxControl*>(info->Create(&owner_)) : nullptr;
+}
+
+TvxVisualObject* ControlsTest::NewDialog(TForm*& dialog, const TBoundsI& bounds) {
+  dialog = new TForm(nullptr);
+  dialog->SetBounds(bounds);
+  auto* scene = new TvxScene(dialog);
+  scene->SetAlign(alClient);
+  scene->SetForm(dialog);
+  auto* root = new TvxVisualObject(dialog);
+  scene->AddObject(root);
+  return root;
+}
+
+void ControlsTest::DeleteDialog(TForm* dialog) {
+  delete dialog;
+  platform_.Advance(50);
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Form.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "scene/controls/Background.h"
 #include "scene/controls/Control.h"
 #include "scene/controls/StyleResources.h"
 #include "tests/scene/CanvasStub.h"
@@ -76,7 +78,34 @@ class ControlsTest : public testing::Test {
   TvxResources* Container(const std::string& text);
   // An instance of a registered class, owned by the fixture.
   TvxControl* Make(const std::string& className);
+  // A dialog with the bounds whose scene fills it, for controls that open windows of their
+  // own; returns the scene's top object. Show the dialog once its controls are in.
+  TvxVisualObject* NewDialog(TForm*& dialog, const TBoundsI& bounds);
+  // Deletes the dialog and lets the platform free the windows it released.
+  void DeleteDialog(TForm* dialog);
 
   THeadlessPlatform platform_;
   TComponent owner_{nullptr};
+};
+
+// Controls under a 300 x 200 background that is the root of a scene of type TScene.
+template <class TScene = TStyleScene>
+class SceneControlsTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    root_ = new TvxBackground(&owner_);
+    root_->SetBounds(0, 0, 300, 200);
+    scene_.SetRoot(root_);
+  }
+  // A new control of class C, added to `parent` or else to the root.
+  template <class C>
+  C* Add(TvxObject* parent = nullptr) {
+    auto* control = new C(&owner_);
+    (parent ? parent : root_)->AddObject(control);
+    return control;
+  }
+
+  TScene scene_;
+  TvxBackground* root_ = nullptr;
 };

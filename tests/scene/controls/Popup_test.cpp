@@ -40,13 +40,7 @@ class PopupTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    dialog_ = new TForm(nullptr);
-    dialog_->SetBounds({100, 50, 400, 300});
-    auto* scene = new TvxScene(dialog_);
-    scene->SetAlign(alClient);
-    scene->SetForm(dialog_);
-    root_ = new TvxVisualObject(dialog_);
-    scene->AddObject(root_);
+    root_ = NewDialog(dialog_, {100, 50, 400, 300});
     target_ = new TvxVisualObject(dialog_);
     target_->SetParent(root_);
     target_->SetBounds(20, 30, 80, 22);
@@ -58,8 +52,7 @@ class PopupTest : public ControlsTest {
   }
 
   void TearDown() override {
-    delete dialog_;
-    platform_.Advance(50);  // frees the released windows
+    DeleteDialog(dialog_);
     ControlsTest::TearDown();
   }
 
