@@ -38,10 +38,6 @@ bool HasFraction(float value) {
   return value != std::trunc(value);
 }
 
-std::wstring ToWide(const std::u16string& text) {
-  return std::wstring(text.begin(), text.end());
-}
-
 INT StyleOf(TvxFontStyle style) {
   switch (style) {
     case vxFontBold:
@@ -478,7 +474,7 @@ void TvxCanvasGdiPlus::OnFillText(const TvxRect& rect, const std::u16string& tex
   const TextFace& face = Face(text);
   const auto hint = HintGuard(*graphics_, TextHint());
   TvxGdiPlusText::Draw(*graphics_, *face.font, *FillBrush(rect, opacity),
-                       Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text));
+                       Layout(rect, wordWrap, horzAlign, vertAlign), WidenU16(text));
 }
 
 void TvxCanvasGdiPlus::OnMeasureText(TvxRect& rect, const std::u16string& text, bool wordWrap,
@@ -487,7 +483,7 @@ void TvxCanvasGdiPlus::OnMeasureText(TvxRect& rect, const std::u16string& text, 
   const TextFace& face = Face(text);
   const auto hint = HintGuard(graphics, TextHint());
   const RectF box = TvxGdiPlusText::Measure(
-      graphics, *face.font, Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text));
+      graphics, *face.font, Layout(rect, wordWrap, horzAlign, vertAlign), WidenU16(text));
   rect = RectOf(box.X, box.Y, box.GetRight(), box.GetBottom());
 }
 
@@ -498,7 +494,7 @@ bool TvxCanvasGdiPlus::OnTextToPath(TvxPathData& path, const TvxRect& rect,
   GraphicsPath outline;
   if (!TvxGdiPlusText::Outline(Graphics() ? *graphics_ : MeasureGraphics(), *face.font,
                                *face.family, face.style, face.font->GetSize(),
-                               Layout(rect, wordWrap, horzAlign, vertAlign), ToWide(text),
+                               Layout(rect, wordWrap, horzAlign, vertAlign), WidenU16(text),
                                outline)) {
     return false;
   }
