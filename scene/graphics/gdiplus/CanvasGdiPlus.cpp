@@ -6,6 +6,7 @@
 
 #include "platform/component/Unicode.h"
 #include "platform/win32/WideText.h"
+#include "scene/graphics/PathSegments.h"
 #include "scene/graphics/gdiplus/GdiPlusBitmapImage.h"
 #include "scene/graphics/gdiplus/GdiPlusFontSubstitution.h"
 #include "scene/graphics/gdiplus/GdiPlusPaint.h"
@@ -358,14 +359,15 @@ void TvxCanvasGdiPlus::OnFillPath(const TvxPathData& path, const TvxRect& rect, 
 void TvxCanvasGdiPlus::OnDrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
   if (!Graphics()) return;
   const auto pen = StrokePen(path.GetBounds(), opacity);
-  TvxGdiPlusPaths::ForEachSegment(path, TvxGdiPlusPaths::FitMapping(path, rect),
-                                  [this, &pen](const TvxGdiPlusPaths::Segment& s) {
-                                    if (s.curve) {
-                                      graphics_->DrawBezier(pen.get(), s.from, s.c1, s.c2, s.to);
-                                    } else {
-                                      graphics_->DrawLine(pen.get(), s.from, s.to);
-                                    }
-                                  });
+  ForEachPathSegment<Gdiplus::PointF>(path, TvxGdiPlusPaths::FitMapping(path, rect),
+                                      [this, &pen](const TvxPathSegment<Gdiplus::PointF>& s) {
+                                        if (s.curve) {
+                                          graphics_->DrawBezier(pen.get(), s.from, s.c1, s.c2,
+                                                                s.to);
+                                        } else {
+                                          graphics_->DrawLine(pen.get(), s.from, s.to);
+                                        }
+                                      });
 }
 
 void TvxCanvasGdiPlus::OnDrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect,

@@ -59,46 +59,6 @@ void TvxGdiPlusPaths::Append(const TvxPathData& path, const Mapping& map,
   }
 }
 
-void TvxGdiPlusPaths::ForEachSegment(const TvxPathData& path, const Mapping& map,
-                                     const std::function<void(const Segment&)>& draw) {
-  const auto points = path.Points();
-  const size_t count = points.size();
-  PointF current, start;
-  bool open = false;
-  for (size_t i = 0; i < count; ++i) {
-    const TvxPathPoint& entry = points[i];
-    switch (entry.Kind) {
-      case vxPathPointMoveTo:
-        current = start = map(entry.Point);
-        open = true;
-        break;
-      case vxPathPointLineTo: {
-        const PointF to = map(entry.Point);
-        if (open) draw({false, current, {}, {}, to});
-        current = to;
-        if (!open) start = to;
-        open = true;
-        break;
-      }
-      case vxPathPointCurveTo: {
-        const PointF c1 = map(entry.Point);
-        const PointF c2 = map(points[std::min(i + 1, count - 1)].Point);
-        const PointF to = map(points[std::min(i + 2, count - 1)].Point);
-        i += 2;
-        if (!open) current = start = c1;
-        draw({true, current, c1, c2, to});
-        current = to;
-        open = true;
-        break;
-      }
-      case vxPathPointClose:
-        if (open) draw({false, current, {}, {}, start});
-        current = start;
-        break;
-    }
-  }
-}
-
 void TvxGdiPlusPaths::AppendToPathData(const Gdiplus::GraphicsPath& outline, TvxPathData& path) {
   const INT count = outline.GetPointCount();
   if (count <= 0) return;

@@ -23,13 +23,6 @@ class TvxGdiPlusPaths {
   static Mapping Identity();
   // Adds the path's figures to `out`, each point mapped.
   static void Append(const TvxPathData& path, const Mapping& map, Gdiplus::GraphicsPath& out);
-  // One segment of a path for stroking segment by segment: a line or a cubic.
-  struct Segment {
-    bool curve = false;
-    Gdiplus::PointF from, c1, c2, to;
-  };
-  static void ForEachSegment(const TvxPathData& path, const Mapping& map,
-                             const std::function<void(const Segment&)>& draw);
   // Appends a GDI+ outline to an engine path; every figure ends with a Close.
   static void AppendToPathData(const Gdiplus::GraphicsPath& outline, TvxPathData& path);
 };

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/component/Exceptions.h"
+#include "scene/graphics/PathSegments.h"
 #include "scene/graphics/qt/BitmapImage.h"
 #include "scene/graphics/qt/FontSubstitution.h"
 #include "scene/graphics/qt/QtPaths.h"
@@ -313,16 +314,16 @@ void TvxCanvasQt::OnFillPath(const TvxPathData& path, const TvxRect& rect, float
 void TvxCanvasQt::OnDrawPath(const TvxPathData& path, const TvxRect& rect, float opacity) {
   if (!Painter()) return;
   StrokeSetup(path.GetBounds(), opacity);
-  TvxQtPaths::ForEachSegment(path, TvxQtPaths::FitMapping(path, rect),
-                             [this](const TvxQtPaths::Segment& s) {
-                               if (!s.curve) {
-                                 painter_.drawLine(s.from, s.to);
-                                 return;
-                               }
-                               QPainterPath curve(s.from);
-                               curve.cubicTo(s.c1, s.c2, s.to);
-                               painter_.drawPath(curve);
-                             });
+  ForEachPathSegment<QPointF>(path, TvxQtPaths::FitMapping(path, rect),
+                              [this](const TvxPathSegment<QPointF>& s) {
+                                if (!s.curve) {
+                                  painter_.drawLine(s.from, s.to);
+                                  return;
+                                }
+                                QPainterPath curve(s.from);
+                                curve.cubicTo(s.c1, s.c2, s.to);
+                                painter_.drawPath(curve);
+                              });
 }
 
 void TvxCanvasQt::OnDrawBitmap(TvxBitmap& bitmap, const TvxRect& srcRect, const TvxRect& dstRect,

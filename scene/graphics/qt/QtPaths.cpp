@@ -12,49 +12,6 @@ std::function<QPointF(const TvxPoint&)> TvxQtPaths::FitMapping(const TvxPathData
   };
 }
 
-// Walks the entries as lines, cubics and closes. A cubic missing its last entries (bad data)
-// ends at the last point there is.
-void TvxQtPaths::ForEachSegment(const TvxPathData& path,
-                                const std::function<QPointF(const TvxPoint&)>& map,
-                                const std::function<void(const Segment&)>& draw) {
-  const auto points = path.Points();
-  const size_t count = points.size();
-  QPointF current, start;
-  bool open = false;
-  for (size_t i = 0; i < count; ++i) {
-    const TvxPathPoint& entry = points[i];
-    switch (entry.Kind) {
-      case vxPathPointMoveTo:
-        current = start = map(entry.Point);
-        open = true;
-        break;
-      case vxPathPointLineTo: {
-        const QPointF to = map(entry.Point);
-        if (open) draw({false, current, {}, {}, to});
-        current = to;
-        if (!open) start = to;
-        open = true;
-        break;
-      }
-      case vxPathPointCurveTo: {
-        const QPointF c1 = map(entry.Point);
-        const QPointF c2 = map(points[std::min(i + 1, count - 1)].Point);
-        const QPointF to = map(points[std::min(i + 2, count - 1)].Point);
-        i += 2;
-        if (!open) current = start = c1;
-        draw({true, current, c1, c2, to});
-        current = to;
-        open = true;
-        break;
-      }
-      case vxPathPointClose:
-        if (open) draw({false, current, {}, {}, start});
-        current = start;
-        break;
-    }
-  }
-}
-
 QPainterPath TvxQtPaths::ToQt(const TvxPathData& path,
                               const std::function<QPointF(const TvxPoint&)>& map) {
   QPainterPath result;

@@ -18,14 +18,6 @@ class TvxQtPaths {
   // The path as one Qt path, each point mapped.
   static QPainterPath ToQt(const TvxPathData& path,
                            const std::function<QPointF(const TvxPoint&)>& map);
-  // One segment of a path for stroking segment by segment: a line or a cubic.
-  struct Segment {
-    bool curve = false;
-    QPointF from, c1, c2, to;
-  };
-  static void ForEachSegment(const TvxPathData& path,
-                             const std::function<QPointF(const TvxPoint&)>& map,
-                             const std::function<void(const Segment&)>& draw);
   // Appends a Qt outline to an engine path; every subpath ends with a Close.
   static void AppendToPathData(const QPainterPath& outline, TvxPathData& path);
 };
